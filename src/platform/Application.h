@@ -1,0 +1,62 @@
+// The application object: the message loop and the application-wide operations.
+//
+// One instance, `Application`, lives for the whole process. Thread: user-interface thread (the
+// program's main thread) only.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Form.h"
+
+namespace platform {
+
+class TApplication {
+public:
+    // Creates the platform's application state; must come before any form. Installs the
+    // termination-signal handling (SIGINT, SIGTERM): a signal dismisses any open dialog or message
+    // box as Cancel or OK would, then closes the main form as its close box does.
+    void Initialize();
+    bool Initialized() const;
+    void SetTitle(const std::string& title);
+    std::string Title() const;
+
+    // Creates a form of class T, constructed with this application as its owner, and makes the
+    // first one created the main form. `reference` stays empty if the constructor throws. The
+    // application owns the form until DestroyForms.
+    template <class T>
+    void CreateForm(T*& reference) {
+        reference = nullptr;
+        auto form = std::make_unique<T>(this);
+        reference = form.get();
+        AdoptForm(std::move(form));
+    }
+    TForm* MainForm() const;
+
+    // Shows the main form and runs the message loop until Terminate. Returns at once when Terminate
+    // came before.
+    void Run();
+    // Ends the message loop, also from inside a nested loop (a message box or a dialog).
+    void Terminate();
+    bool Terminated() const;
+    // True once a termination signal has asked the application to close.
+    bool CloseRequested() const;
+
+    // The application's standard exception display: a message box with the exception's text.
+    void ShowException(const std::exception& error);
+
+    // Processes pending events without waiting; for tests that drive the loop step by step.
+    void ProcessMessages();
+
+    // Destroys the forms, in reverse order of creation. Called once after Run.
+    void DestroyForms();
+
+private:
+    void AdoptForm(std::unique_ptr<TForm> form);
+};
+
+extern TApplication Application;
+
+}  // namespace platform
