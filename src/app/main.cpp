@@ -1,1 +1,5 @@
-int main() { return 0; }
+// Corvane Sensors Tool: brings a phone on a serial port into service mode, shows its
+// identification and sensor values, and edits its sensor calibration block.
+#include "app/Startup.h"
+
+int main() { return app::RunCorvaneSensorsTool(); }

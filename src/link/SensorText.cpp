@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace link {
+namespace phonelink {
 
 std::string FormatSensorValue(double value, SensorUnit unit) {
     if (!std::isfinite(value)) {
@@ -16,4 +16,4 @@ std::string FormatSensorValue(double value, SensorUnit unit) {
     return text;
 }
 
-}  // namespace link
+}  // namespace phonelink

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace link {
+namespace phonelink {
 
 enum class SensorUnit { Volt, DegreeCelsius };
 
@@ -15,4 +15,4 @@ inline constexpr std::size_t kSensorTextMax = 255;
 // largest doubles give about 310 digits before the point).
 std::string FormatSensorValue(double value, SensorUnit unit);
 
-}  // namespace link
+}  // namespace phonelink

@@ -14,7 +14,7 @@
 namespace platform {
 
 class TApplication {
-public:
+  public:
     // Creates the platform's application state; must come before any form. Installs the
     // termination-signal handling (SIGINT, SIGTERM): a signal dismisses any open dialog or message
     // box as Cancel or OK would, then closes the main form as its close box does.
@@ -53,7 +53,7 @@ public:
     // Destroys the forms, in reverse order of creation. Called once after Run.
     void DestroyForms();
 
-private:
+  private:
     void AdoptForm(std::unique_ptr<TForm> form);
 };
 

@@ -15,17 +15,17 @@ namespace platform {
 class TForm;
 
 class TComponent : public TObject {
-public:
+  public:
     explicit TComponent(std::string name) : name_(std::move(name)) {}
     const std::string& Name() const { return name_; }
 
-private:
+  private:
     std::string name_;
 };
 
 // A visible component on the form.
 class TControl : public TComponent {
-public:
+  public:
     TControl(std::string name, void* native) : TComponent(std::move(name)), native_(native) {}
 
     void Show();
@@ -45,13 +45,13 @@ public:
 
     void* Native() const { return native_; }
 
-protected:
+  protected:
     void* native_;
 };
 
 // A text drawn on the form; never takes the focus; sizes itself to its text.
 class TLabel : public TControl {
-public:
+  public:
     using TControl::TControl;
     void SetCaption(const std::string& caption);
     std::string Caption() const;
@@ -60,7 +60,7 @@ public:
 
 // A text in a child window of its own, without a border; no tab stop; sizes itself to its text.
 class TStaticText : public TControl {
-public:
+  public:
     using TControl::TControl;
     void SetCaption(const std::string& caption);
     std::string Caption() const;
@@ -68,7 +68,7 @@ public:
 
 // A one-line text field with no limit on the length of its text.
 class TEdit : public TControl {
-public:
+  public:
     using TControl::TControl;
     void SetText(const std::string& text);
     std::string Text() const;
@@ -79,7 +79,7 @@ public:
 
 // A push button 75 by 25 pixels; '&' in the caption marks the accelerator letter.
 class TButton : public TControl {
-public:
+  public:
     using TControl::TControl;
     std::string Caption() const;
     void SetOnClick(TNotifyEvent handler);
@@ -89,7 +89,7 @@ public:
 
 // A horizontal progress bar with a range, a step and a position. Never takes the focus.
 class TProgressBar : public TControl {
-public:
+  public:
     using TControl::TControl;
     void SetRange(int min, int max);
     int Min() const;

@@ -25,7 +25,7 @@ struct FileDialogRequest {
 
 // Answers the dialogs and message boxes of the application. Thread: user-interface thread only.
 class Responder {
-public:
+  public:
     virtual ~Responder() = default;
     // Shows an application-modal box with the text, one OK button, no icon and no title of its
     // own; returns when the user has closed it.
@@ -47,7 +47,7 @@ void ShowMessage(const std::string& text);
 // The file-open and file-save dialogs of the form. After the user confirms, the chosen name is
 // kept and proposed the next time.
 class TFileDialog : public TComponent {
-public:
+  public:
     TFileDialog(std::string name, FileDialogKind kind) : TComponent(std::move(name)), kind_(kind) {}
 
     std::string Title;
@@ -58,17 +58,17 @@ public:
     // Runs the dialog; true when the user confirmed, with the chosen path in FileName.
     bool Execute();
 
-private:
+  private:
     FileDialogKind kind_;
 };
 
 class TOpenDialog : public TFileDialog {
-public:
+  public:
     explicit TOpenDialog(std::string name) : TFileDialog(std::move(name), FileDialogKind::Open) {}
 };
 
 class TSaveDialog : public TFileDialog {
-public:
+  public:
     explicit TSaveDialog(std::string name) : TFileDialog(std::move(name), FileDialogKind::Save) {}
 };
 

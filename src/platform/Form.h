@@ -17,21 +17,30 @@
 
 namespace platform {
 
-enum class ComponentKind { Label, StaticText, Edit, Button, ProgressBar, Timer, OpenDialog, SaveDialog };
+enum class ComponentKind {
+    Label,
+    StaticText,
+    Edit,
+    Button,
+    ProgressBar,
+    Timer,
+    OpenDialog,
+    SaveDialog
+};
 
 // One component of a form, as data. Sizes of labels and static texts are their designed sizes;
 // both size themselves to their text at run time.
 struct ComponentSpec {
     ComponentKind kind;
     const char* name;
-    TRect bounds;                    // in the client area; ignored for invisible components
-    const char* text;                // caption or text; the title for a file dialog
-    const TFontSpec* font;           // nullptr: the form's font
-    int tabOrder;                    // place in the tab order, -1 for none
-    int rangeMin = 0;                // progress bar only
-    int rangeMax = 0;                // progress bar only
-    int step = 0;                    // progress bar only
-    const char* filter = nullptr;    // file dialogs only
+    TRect bounds;                  // in the client area; ignored for invisible components
+    const char* text;              // caption or text; the title for a file dialog
+    const TFontSpec* font;         // nullptr: the form's font
+    int tabOrder;                  // place in the tab order, -1 for none
+    int rangeMin = 0;              // progress bar only
+    int rangeMax = 0;              // progress bar only
+    int step = 0;                  // progress bar only
+    const char* filter = nullptr;  // file dialogs only
     const char* defaultExt = nullptr;
     const char* fileName = nullptr;
 };
@@ -39,15 +48,15 @@ struct ComponentSpec {
 // The window itself.
 struct FormSpec {
     const char* caption;
-    int left;          // outer top-left corner on the screen
+    int left;  // outer top-left corner on the screen
     int top;
-    int clientWidth;   // fixed: the window cannot be resized
+    int clientWidth;  // fixed: the window cannot be resized
     int clientHeight;
-    TFontSpec font;    // the window font, also that of the buttons
+    TFontSpec font;  // the window font, also that of the buttons
 };
 
 class TForm : public TComponent {
-public:
+  public:
     TForm(const FormSpec& form, std::span<const ComponentSpec> components);
     ~TForm() override;
     TForm(const TForm&) = delete;
@@ -79,7 +88,7 @@ public:
     // termination signal, Close()). The window closes after it returns.
     virtual void CloseRequested();
 
-private:
+  private:
     void* native_ = nullptr;
     std::vector<std::unique_ptr<TComponent>> components_;
 };

@@ -21,7 +21,7 @@ namespace platform {
 enum class TThreadPriority { Idle, Lowest, Lower, Normal, Higher, Highest, TimeCritical };
 
 class TThread {
-public:
+  public:
     // A suspended thread runs only after Start. A derived class that is created running calls
     // Start() as the last step of its own constructor, so that Execute never runs on a partly
     // built object.
@@ -53,7 +53,7 @@ public:
         void operator()(TThread* thread) const;
     };
 
-protected:
+  protected:
     // The thread body; runs on the thread itself.
     virtual void Execute() = 0;
     // Thread: the thread itself. True once Terminate has been called.
@@ -64,7 +64,7 @@ protected:
     // Pauses the thread for the given time; returns early once termination has been requested.
     void Pause(uint32_t milliseconds);
 
-private:
+  private:
     void Run();
 
     std::thread thread_;

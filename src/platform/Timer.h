@@ -9,7 +9,7 @@ namespace platform {
 
 // Created and owned by its form. Thread: user-interface thread only.
 class TTimer : public TComponent {
-public:
+  public:
     TTimer(std::string name, void* native) : TComponent(std::move(name)), native_(native) {}
 
     // Period in milliseconds. A period of 0 or below stops the timer: it never ticks. A positive
@@ -23,7 +23,7 @@ public:
 
     void* Native() const { return native_; }
 
-private:
+  private:
     void* native_;
 };
 

@@ -9,7 +9,7 @@
 namespace platform {
 
 class TObject {
-public:
+  public:
     virtual ~TObject() = default;
 };
 

@@ -1,0 +1,104 @@
+#include "EeliteImage.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <limits>
+
+#include "Values.h"
+
+namespace sim {
+
+namespace {
+
+std::string Hex(const BlockBytes& bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (uint8_t byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
+    }
+    return text;
+}
+
+std::string Serialize(const StoredBlock& block) {
+    return "# Simulated EELITE block 67\nsize=" + std::to_string(block.size) +
+           "\nversion=" + std::to_string(block.version) +
+           "\nblock=" + (block.present ? Hex(block.bytes) : std::string("erased")) + "\n";
+}
+
+}  // namespace
+
+LoadedImage LoadEeliteImage(const std::string& path) {
+    LoadedImage loaded;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return loaded;
+    }
+    loaded.exists = true;
+    StoredBlock block;
+    bool haveSize = false;
+    bool haveVersion = false;
+    bool haveBlock = false;
+    std::string raw;
+    int number = 0;
+    while (std::getline(file, raw)) {
+        ++number;
+        const std::string_view line = Trim(raw);
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const auto equals = line.find('=');
+        const std::string_view key = Trim(line.substr(0, equals));
+        const std::string_view value =
+            equals == std::string_view::npos ? std::string_view{} : Trim(line.substr(equals + 1));
+        const uint64_t max = std::numeric_limits<uint32_t>::max();
+        bool ok = false;
+        if (key == "size" && !haveSize) {
+            const auto n = ParseUnsigned(value, max);
+            ok = haveSize = n.has_value();
+            block.size = static_cast<uint32_t>(n.value_or(0));
+        } else if (key == "version" && !haveVersion) {
+            const auto n = ParseUnsigned(value, max);
+            ok = haveVersion = n.has_value();
+            block.version = static_cast<uint32_t>(n.value_or(0));
+        } else if (key == "block" && !haveBlock) {
+            const auto bytes = ParseBlockHex(value);
+            block.present = value != "erased";
+            ok = haveBlock = bytes.has_value() || !block.present;
+            block.bytes = bytes.value_or(BlockBytes{});
+        }
+        if (!ok) {
+            loaded.error =
+                "eelite image '" + path + "' line " + std::to_string(number) + " is not understood";
+            return loaded;
+        }
+    }
+    if (!haveSize || !haveVersion || !haveBlock) {
+        loaded.error = "eelite image '" + path + "' lacks size, version or block";
+        return loaded;
+    }
+    loaded.block = block;
+    return loaded;
+}
+
+bool SaveEeliteImage(const std::string& path, const StoredBlock& block) {
+    const std::string temporary = path + ".tmp";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    const std::string text = Serialize(block);
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    ok = std::fflush(file) == 0 && ok;
+    ok = ::fsync(fileno(file)) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        std::remove(temporary.c_str());
+    }
+    return ok;
+}
+
+}  // namespace sim

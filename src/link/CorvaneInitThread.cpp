@@ -1,0 +1,129 @@
+#include "link/CorvaneInitThread.h"
+
+#include "app/ProcessState.h"
+#include "link/IdentificationText.h"
+#include "link/LinkState.h"
+#include "servicelib/ServiceLibrary.h"
+#include "ui/FormMain.h"
+
+namespace phonelink {
+namespace {
+
+// Written by the worker before it hands over ShowIdentification, read only by that update; the
+// synchronised call orders the two. Keeps its value until the next identification.
+IdentificationTexts identification;
+
+// Clears InitThreadActive as the very last act of the body, on every way out of it.
+struct ActiveFlagClearer {
+    ~ActiveFlagClearer() { InitThreadActive.store(0, std::memory_order_release); }
+};
+
+}  // namespace
+
+TCorvaneInitThread::TCorvaneInitThread(bool createSuspended) : TThread(true) {
+    SetPriority(platform::TThreadPriority::Normal);
+    // Started only now that the object is whole, so Execute never runs on a partly built worker.
+    if (!createSuspended) {
+        Start();
+    }
+}
+
+void TCorvaneInitThread::Execute() {
+    ActiveFlagClearer clearActiveOnExit;
+    Synchronize([this] { ShowConnecting(); });
+    if (!EnterServiceMode()) {
+        return;
+    }
+    const auto& lib = servicelib::Lib();
+    lib.WComParity(app::ComHandle, 0);
+    lib.WComConfigure(app::ComHandle, app::Config.BaudRate);
+    if (!AwaitAnswer()) {
+        return;
+    }
+    Synchronize([this] { ShowReadingInfo(); });
+    ReadIdentification();
+    Synchronize([this] { ShowIdentification(); });
+    MobileConnected.store(1, std::memory_order_release);
+}
+
+bool TCorvaneInitThread::EnterServiceMode() {
+    const auto& lib = servicelib::Lib();
+    for (;;) {
+        if (Terminated()) {
+            return false;
+        }
+        if (lib.WInitServiceMode(app::ComHandle, 1, app::Config.InitServiceModeDelay) != 0) {
+            return true;
+        }
+        Synchronize([this] { StepConnectProgress(); });
+    }
+}
+
+bool TCorvaneInitThread::AwaitAnswer() {
+    const auto& lib = servicelib::Lib();
+    for (int attempt = 0; attempt < kPingAttempts; ++attempt) {
+        if (Terminated()) {
+            return false;
+        }
+        if (lib.WPingMobile(app::ComHandle) != 0) {
+            return true;
+        }
+        // Cut short by a termination request, which the next test point then sees.
+        Pause(kPingPauseMs);
+    }
+    return false;
+}
+
+void TCorvaneInitThread::ReadIdentification() {
+    const auto& lib = servicelib::Lib();
+    // Zero-filled before each call: the results are not examined, so a failed call must leave
+    // values that format as nothing worse than zeros and empty texts.
+    int32_t hardwareId = 0;
+    lib.WGetHardwareIdentification(app::ComHandle, &hardwareId);
+    servicelib::MobileInformation information{};
+    lib.WGetMobileInformation(app::ComHandle, &information);
+    uint32_t flashSerial = 0;
+    uint32_t unused = 0;
+    lib.WGetFlashSerialNumber(app::ComHandle, &flashSerial, &unused);
+    identification =
+        FormatIdentification(hardwareId, app::SupportedMobiles, information, flashSerial);
+}
+
+void TCorvaneInitThread::ShowConnecting() {
+    ui::TFormMain& form = *ui::FormMain;
+    form.ConnectProgressBar->SetPosition(0);
+    form.ConnectLabel->SetCaption("Trying to connect to mobile with Boot-Strap-Loader");
+    form.ConnectLabel->SetFontColor(platform::clBlack);
+    form.ConnectLabel->Show();
+    form.ConnectProgressBar->Show();
+    form.ConnectLabel->Repaint();
+    form.ConnectProgressBar->Repaint();
+}
+
+void TCorvaneInitThread::StepConnectProgress() { ui::FormMain->ConnectProgressBar->StepIt(); }
+
+void TCorvaneInitThread::ShowReadingInfo() {
+    ui::TFormMain& form = *ui::FormMain;
+    form.ConnectLabel->SetCaption("Reading info...");
+    form.ConnectLabel->SetFontColor(platform::clLime);
+    form.Repaint();
+    form.ActiveLabel->Show();
+    form.ConnectProgressBar->Hide();
+    // Read Phone and Write Phone are enabled by ShowIdentification, once this worker has made
+    // its last library call: a click now would enter the library beside the worker's reads.
+}
+
+void TCorvaneInitThread::ShowIdentification() {
+    ui::TFormMain& form = *ui::FormMain;
+    form.DescriptionStText->SetCaption(identification.description);
+    form.MobileSWVerStText->SetCaption(identification.softwareVersion);
+    form.LanguageGroupStText->SetCaption(identification.languageGroup);
+    form.ProductNameStText->SetCaption(identification.productName);
+    form.MobileHWIdStText->SetCaption(identification.flashSerial);
+    form.ConnectLabel->Hide();
+    form.ReadButton->Enable();
+    form.WriteButton->Enable();
+    form.ReadPhone();
+}
+
+}  // namespace phonelink

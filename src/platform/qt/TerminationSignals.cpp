@@ -1,0 +1,58 @@
+#include "platform/qt/TerminationSignals.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <system_error>
+
+namespace platform::qt {
+namespace {
+
+// The pipe's write end, read inside the signal handler: a lock-free atomic is async-signal-safe.
+std::atomic<int> signalWriteFd{-1};
+int signalReadFd = -1;  // user-interface thread only
+
+// Async-signal-safe: one write(2), errno kept for the code the signal interrupted.
+extern "C" void OnTerminationSignal(int) {
+    const int savedErrno = errno;
+    const char byte = 1;
+    if (write(signalWriteFd.load(std::memory_order_relaxed), &byte, 1) < 0) {
+        // The pipe is full: a signal is pending already.
+    }
+    errno = savedErrno;
+}
+
+}  // namespace
+
+void InstallTerminationSignals(QObject& parent, void (*onSignal)()) {
+    if (signalReadFd >= 0) {
+        return;
+    }
+    int fds[2];
+    if (pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0) {
+        throw std::system_error(errno, std::generic_category(), "pipe2");
+    }
+    signalReadFd = fds[0];
+    signalWriteFd.store(fds[1], std::memory_order_release);
+
+    auto* notifier = new QSocketNotifier(signalReadFd, QSocketNotifier::Read, &parent);
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onSignal] {
+        char buffer[16];
+        while (read(signalReadFd, buffer, sizeof buffer) > 0) {
+        }
+        onSignal();
+    });
+
+    struct sigaction action {};
+    action.sa_handler = &OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace platform::qt

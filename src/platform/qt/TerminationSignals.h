@@ -1,0 +1,13 @@
+// SIGINT and SIGTERM turned into an event on the user-interface thread.
+#pragma once
+
+class QObject;
+
+namespace platform::qt {
+
+// Installs handlers for SIGINT and SIGTERM that only write a byte to a pipe; a socket notifier on
+// the user-interface thread reads it and calls `onSignal` there, from the event loop. Once per
+// process; `parent` owns the notifier. Throws std::system_error when the pipe cannot be created.
+void InstallTerminationSignals(QObject& parent, void (*onSignal)());
+
+}  // namespace platform::qt

@@ -1,0 +1,51 @@
+#include "block/BlockFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <optional>
+
+#include "block/BlockFolderFixture.h"
+
+namespace block {
+namespace {
+
+using ReadBlockFileTest = BlockFolderFixture;
+
+TEST_F(ReadBlockFileTest, TakesTheFirstTwentyBytesOfALongEnoughFile) {
+    struct Case {
+        std::size_t fileBytes;
+        bool loads;
+    };
+    const Case cases[] = {{20, true}, {25, true}, {19, false}, {0, false}};
+    for (const Case& c : cases) {
+        const std::string path = PathOf("size" + std::to_string(c.fileBytes) + ".blk");
+        WriteFile(path, Pattern(c.fileBytes, 7));
+        const std::optional<BlockBytes> block = ReadBlockFile(path);
+        ASSERT_EQ(block.has_value(), c.loads) << c.fileBytes << " bytes";
+        if (c.loads) {
+            EXPECT_EQ(*block, PatternBlock(7)) << c.fileBytes << " bytes";
+        }
+    }
+}
+
+TEST_F(ReadBlockFileTest, RefusesWhatIsNoBlockFile) {
+    ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(ReadBlockFile(""), std::nullopt);
+    EXPECT_EQ(ReadBlockFile(PathOf("missing.blk")), std::nullopt);
+    EXPECT_EQ(ReadBlockFile(folder_.string()), std::nullopt);  // opens, but reading fails
+    EXPECT_EQ(ReadBlockFile(PathOf("fifo")), std::nullopt);    // and does not wait for a writer
+}
+
+TEST_F(ReadBlockFileTest, RefusesAFileItMayNotRead) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads files regardless of their permission bits";
+    }
+    const std::string path = PathOf("locked.blk");
+    WriteFile(path, Pattern(20));
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+    EXPECT_EQ(ReadBlockFile(path), std::nullopt);
+}
+
+}  // namespace
+}  // namespace block

@@ -1,0 +1,28 @@
+// A fresh folder for one test, removed with everything in it when the test ends.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace testsupport {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+    // Writes `contents` to the file `name` in this folder, replacing it.
+    void Write(const std::string& name, const std::string& contents) const;
+    // The whole file `name` in this folder; empty when it is missing.
+    std::string Read(const std::string& name) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace testsupport
