@@ -8,6 +8,7 @@
 
 #include "app/ProcessState.h"
 #include "app/RunLog.h"
+#include "app/TestDriver.h"
 #include "platform/Application.h"
 #include "servicelib/ServiceLibrary.h"
 #include "settings/Settings.h"
@@ -76,10 +77,13 @@ bool RunApplication() {
         platform::Application.Initialize();
         platform::Application.SetTitle(kApplicationTitle);
         platform::Application.CreateForm(ui::FormMain);
+        InstallTestDriverFromEnvironment(*ui::FormMain);
         platform::Application.Run();
+        StopTestDriver();
         platform::Application.DestroyForms();
         return true;
     } catch (const std::exception& error) {
+        StopTestDriver();
         platform::Application.ShowException(error);
         platform::Application.DestroyForms();
         return false;

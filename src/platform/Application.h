@@ -53,10 +53,19 @@ class TApplication {
     // Destroys the forms, in reverse order of creation. Called once after Run.
     void DestroyForms();
 
+    // Clears an earlier Terminate, so that one test process can run several windows in turn.
+    // For tests only.
+    void ResetTerminatedForTesting();
+
   private:
     void AdoptForm(std::unique_ptr<TForm> form);
 };
 
 extern TApplication Application;
+
+// Holds SIGINT and SIGTERM back until Initialize installs their handling. Called first thing in
+// main, so that a signal that comes during start-up closes the window once its loop runs instead
+// of killing the program before the port is closed. Thread: the main thread, before any other.
+void HoldTerminationSignals();
 
 }  // namespace platform

@@ -93,7 +93,7 @@ TEST_F(StartupProcessTest, AMissingEntryPointIsNamedTheFirstInLookupOrder) {
 }
 
 TEST_F(StartupProcessTest, ANormalRunLogsTheLibraryAndEndsOnSigtermWithThePortClosedLast) {
-    dir_.Write("corvanetool.ini", "[Debug]\nDoTrace=1\n");
+    dir_.Write("corvanetool.ini", "[Debug]\nDoTrace=Yes\n");
     const auto run = RunUntilSignal(Environment(kScenario));
     EXPECT_EQ(run.exitCode, 0) << run.standardError;
     EXPECT_EQ(RunLog(), std::string("Using ComPort 1\nBaudRate 57600\n") + kIdentityLog);
@@ -109,7 +109,8 @@ TEST_F(StartupProcessTest, TheTraceRunsAroundTheWholeWindowOnlyWhenAsked) {
         const char* doTrace;
         std::size_t traceCalls;
     };
-    for (const Case c : {Case{"0", 0}, Case{"1", 1}, Case{"yes", 1}, Case{"Y", 0}}) {
+    // Only the three words switch it on; "1" and "Y" do not.
+    for (const Case c : {Case{"0", 0}, Case{"1", 0}, Case{"yes", 1}, Case{"TRUE", 1}, Case{"Y", 0}}) {
         SCOPED_TRACE(c.doTrace);
         fs::remove(dir_ / "journal.log");
         dir_.Write("corvanetool.ini", std::string("[Debug]\nDoTrace=") + c.doTrace +
@@ -146,7 +147,7 @@ TEST_F(StartupProcessTest, AnEmptyListOfSupportedMobilesLogsTheHeadingAlone) {
 }
 
 TEST_F(StartupProcessTest, APortThatCannotBeOpenedIsLoggedAndEndsWithExitCodeOne) {
-    dir_.Write("corvanetool.ini", "[Debug]\nDoTrace=1\n");
+    dir_.Write("corvanetool.ini", "[Debug]\nDoTrace=Yes\n");
     const auto run = testsupport::RunTool(
         Executable(), dir_.Path(),
         Environment(std::string(kScenario) + "open_error_code=5\nopen_error_text=Port busy\n"));

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <csignal>
 
 #include "LambdaThread.h"
+#include "ModalAnswer.h"
 #include "RecordingResponder.h"
 #include "SmallForm.h"
 #include "platform/Application.h"
@@ -75,6 +77,23 @@ TEST_F(Closing, TerminationSignalDismissesTheOpenBoxAndClosesTheMainForm) {
     EXPECT_FALSE(save->Execute());
     EXPECT_TRUE(responder.messages.empty());
     EXPECT_TRUE(responder.requests.empty());
+}
+
+TEST_F(Closing, TerminationSignalCancelsAnOpenFileDialog) {
+    if (platform::Application.CloseRequested()) {
+        GTEST_SKIP() << "needs a process in which no signal has come yet";
+    }
+    SmallForm& form = CreateMainForm();
+    auto* open = form.Find<platform::TOpenDialog>("Open");
+    bool dialogWasOpen = false;
+    platform_test::AnswerWhenShown<QFileDialog>([&](QFileDialog&) {
+        dialogWasOpen = true;
+        std::raise(SIGTERM);
+    });
+    EXPECT_FALSE(open->Execute());
+    EXPECT_TRUE(dialogWasOpen);
+    EXPECT_EQ(open->FileName, "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.closeRequests > 0; }, 2000));
 }
 
 TEST_F(Closing, TerminationSignalDuringASynchronizedCallClosesAfterTheCall) {

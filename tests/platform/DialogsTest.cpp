@@ -6,9 +6,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 
+#include "ModalAnswer.h"
 #include "RecordingResponder.h"
 #include "SmallForm.h"
 #include "platform/Application.h"
@@ -75,15 +76,13 @@ TEST_F(Dialogs, PlatformMessageBoxHasOneOkButtonNoIconAndNoTitle) {
     QMessageBox::Icon icon = QMessageBox::Critical;
     qsizetype buttons = 0;
     Qt::WindowModality modality = Qt::NonModal;
-    QTimer::singleShot(50, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = box->buttons().size();
-        modality = box->windowModality();
-        box->button(QMessageBox::Ok)->click();
+    platform_test::AnswerWhenShown<QMessageBox>([&](QMessageBox& box) {
+        title = box.windowTitle();
+        text = box.text();
+        icon = box.icon();
+        buttons = box.buttons().size();
+        modality = box.windowModality();
+        box.button(QMessageBox::Ok)->click();
     });
     platform::ShowMessage("Error: <b>not</b> bold \u00B0C");
     EXPECT_EQ(title, "");
@@ -117,23 +116,26 @@ TEST_P(RealFileDialog, ShowsItsSettingsAndReturnsTheChosenName) {
     QString proposed;
     QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
     bool confirmsOverwrite = true;
-    QTimer::singleShot(100, [&] {
-        auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(shown, nullptr);
-        title = shown->windowTitle();
-        filters = shown->nameFilters();
-        suffix = shown->defaultSuffix();
-        proposed = shown->selectedFiles().value(0);
-        mode = shown->acceptMode();
-        confirmsOverwrite = !shown->testOption(QFileDialog::DontConfirmOverwrite);
-        if (c.confirm) {
-            shown->selectFile(chosen);
-            static_cast<QDialog*>(shown)->accept();  // as the Open or Save button does
-        } else {
-            shown->reject();
+    bool found = false;
+    platform_test::AnswerWhenShown<QFileDialog>([&](QFileDialog& shown) {
+        found = true;
+        title = shown.windowTitle();
+        filters = shown.nameFilters();
+        suffix = shown.defaultSuffix();
+        proposed = shown.selectedFiles().value(0);
+        mode = shown.acceptMode();
+        confirmsOverwrite = !shown.testOption(QFileDialog::DontConfirmOverwrite);
+        auto* nameField = shown.findChild<QLineEdit*>("fileNameEdit");
+        if (!c.confirm || nameField == nullptr) {
+            shown.reject();
+            return;
         }
+        // Typed into the name field and confirmed, as the user would.
+        nameField->setText(chosen);
+        static_cast<QDialog&>(shown).accept();
     });
     EXPECT_EQ(dialog->Execute(), c.confirm);
+    ASSERT_TRUE(found);
     EXPECT_EQ(title.toStdString(), dialog->Title);
     EXPECT_EQ(filters, QStringList{"Block files (*.blk)"});
     EXPECT_EQ(suffix, "blk");
@@ -145,7 +147,7 @@ TEST_P(RealFileDialog, ShowsItsSettingsAndReturnsTheChosenName) {
 
 INSTANTIATE_TEST_SUITE_P(
     OpenAndSave, RealFileDialog,
-    ::testing::Values(RealDialogCase{"Open", QFileDialog::AcceptOpen, false, "", true},
+    ::testing::Values(RealDialogCase{"Open", QFileDialog::AcceptOpen, true, "", true},
                       RealDialogCase{"Save", QFileDialog::AcceptSave, false, "Current.blk", true},
                       RealDialogCase{"Save", QFileDialog::AcceptSave, false, "Current.blk",
                                      false}));

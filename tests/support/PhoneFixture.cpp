@@ -36,6 +36,7 @@ void PhoneFixture::Start(const std::string& scenario) {
     ASSERT_NE(app::ComHandle, -1) << "the scenario was refused";
     started_ = true;
 
+    platform::Application.ResetTerminatedForTesting();
     form_ = std::make_unique<ui::TFormMain>(&platform::Application);
     ui::FormMain = form_.get();
 }

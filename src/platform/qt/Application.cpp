@@ -114,6 +114,10 @@ void TApplication::Terminate() {
     }
 }
 
+void TApplication::ResetTerminatedForTesting() {
+    State().terminated = false;
+}
+
 bool TApplication::Terminated() const {
     return State().terminated;
 }

@@ -1,6 +1,8 @@
 #include "platform/qt/TerminationSignals.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
@@ -28,6 +30,14 @@ extern "C" void OnTerminationSignal(int) {
 
 }  // namespace
 
+sigset_t TerminationSignalSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    return set;
+}
+
 void InstallTerminationSignals(QObject& parent, void (*onSignal)()) {
     if (signalReadFd >= 0) {
         return;
@@ -53,6 +63,18 @@ void InstallTerminationSignals(QObject& parent, void (*onSignal)()) {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A signal held back since start-up is delivered now and answered once the loop runs.
+    sigset_t held = TerminationSignalSet();
+    pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
 }
 
 }  // namespace platform::qt
+
+namespace platform {
+
+void HoldTerminationSignals() {
+    sigset_t held = qt::TerminationSignalSet();
+    pthread_sigmask(SIG_BLOCK, &held, nullptr);
+}
+
+}  // namespace platform
