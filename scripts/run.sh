@@ -96,16 +96,27 @@ wait_for() {
     done
 }
 
-# Xvfb picks a free display number itself and writes it to the file once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.err" &
-xvfb_pid=$!
-display_known() { [ -s "$scratch/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
-wait_for 30 display_known || true
-if ! kill -0 "$xvfb_pid" 2>/dev/null || [ ! -s "$scratch/display" ]; then
+# A display number drawn from 100..999, away from the low numbers that other servers take first
+# (xvfb-run -a, Xvfb -displayfd alone), so that X tests running side by side do not meet. With a
+# number given, -displayfd only tells when the server accepts clients. A number in use ends Xvfb
+# at once: draw again.
+display_ready() { [ -s "$scratch/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
+for _ in 1 2 3 4 5 6 7 8; do
+    number=$((100 + RANDOM % 900))
+    [ ! -e "/tmp/.X$number-lock" ] || continue
+    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$scratch/display" 2>"$scratch/xvfb.err" &
+    xvfb_pid=$!
+    wait_for 30 display_ready || true
+    [ -s "$scratch/display" ] && break
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+done
+if [ -z "$xvfb_pid" ]; then
     cat "$scratch/xvfb.err" >&2
     fail "Xvfb did not start"
 fi
-DISPLAY=":$(head -n 1 "$scratch/display")"
+DISPLAY=":$number"
 export DISPLAY
 export QT_QPA_PLATFORM=xcb
 echo "Xvfb on display $DISPLAY"

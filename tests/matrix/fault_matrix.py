@@ -112,7 +112,7 @@ def prepare(row, build, folder):
     runtime = os.path.join(folder, "runtime")
     os.makedirs(runtime, mode=0o700, exist_ok=True)
     # In sanitizer builds: leaks at exit inside system libraries are not the tool's.
-    suppressions = os.path.join(os.path.dirname(os.path.abspath(__file__)), "lsan-qt.supp")
+    suppressions = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sanitizers", "lsan.supp")
     env.setdefault("LSAN_OPTIONS", f"suppressions={suppressions}")
     env.update({
         "QT_QPA_PLATFORM": "offscreen",

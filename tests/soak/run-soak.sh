@@ -72,7 +72,7 @@ generate_script >"$work/script.txt"
 cd "$work" || exit 2
 # The library named, not found through the run path (see the fault matrix); in sanitizer builds,
 # leaks at exit inside system libraries are not the tool's.
-env LD_LIBRARY_PATH="$build" LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/tests/matrix/lsan-qt.supp}" \
+env LD_LIBRARY_PATH="$build" LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/tests/sanitizers/lsan.supp}" \
     QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
     CORVANE_SIM_SCENARIO="$work/scenario.txt" CORVANE_SIM_JOURNAL="$work/journal.txt" \
     CORVANE_TEST_DRIVER="$work/script.txt" CORVANE_TEST_MESSAGES="$work/messages.txt" \

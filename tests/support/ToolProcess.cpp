@@ -33,7 +33,11 @@ ToolProcess::ToolProcess(const std::filesystem::path& executable,
     }
     merged.emplace("QT_QPA_PLATFORM", "offscreen");
     for (const auto& [key, value] : environment) {
-        if (value == "\x01unset") {
+        if (value == "\x01unset" && key == "LD_LIBRARY_PATH" && CORVANE_SANITIZED_BUILD) {
+            // The sanitizers' dlopen wrapper loads on its own behalf, so the executable's $ORIGIN
+            // run path is not searched; naming the executable's folder searches the same place.
+            merged[key] = executable.parent_path().string();
+        } else if (value == "\x01unset") {
             merged.erase(key);
         } else {
             merged[key] = value;

@@ -43,6 +43,9 @@ trap cleanup EXIT
 
 fail() {
     echo "FAILED: $*" >&2
+    if [ -n "$xvfb_pid" ] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "(the test's Xvfb, pid $xvfb_pid, is no longer running)" >&2
+    fi
     local file
     for file in output.log tool.err journal.log xvfb.err; do
         if [ -s "$work/$file" ]; then
@@ -80,13 +83,24 @@ wait_for() {
     done
 }
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
-xvfb_pid=$!
+# A display number drawn from 100..999, away from the low numbers that other servers take first
+# (xvfb-run -a, Xvfb -displayfd alone), so that X tests running side by side do not meet. With a
+# number given, -displayfd only tells when the server accepts clients. A number in use ends Xvfb
+# at once: draw again.
 display_ready() { [ -s "$work/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
-wait_for 30 display_ready
-[ -s "$work/display" ] || fail "Xvfb did not start"
-DISPLAY=":$(head -n 1 "$work/display")"
+for _ in 1 2 3 4 5 6 7 8; do
+    number=$((100 + RANDOM % 900))
+    [ ! -e "/tmp/.X$number-lock" ] || continue
+    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$work/display" 2>"$work/xvfb.err" &
+    xvfb_pid=$!
+    wait_for 30 display_ready
+    [ -s "$work/display" ] && break
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || fail "Xvfb did not start"
+DISPLAY=":$number"
 export DISPLAY
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" CORVANE_SIM_JOURNAL="$journal"
 unset WAYLAND_DISPLAY CORVANE_SIM_SCENARIO
