@@ -6,8 +6,8 @@
 #
 # With a display (DISPLAY or WAYLAND_DISPLAY set) the tool runs in the foreground in build/demo/,
 # where it reads corvanetool.ini (if there is one) and writes its run log.
-# Without one (a server, CI) it runs under a private Xvfb with a 1 s sensor period and the
-# simulator's call journal on; once the sensor values show, a picture of the window goes to the
+# Without one (a server, CI) it runs under a private Xvfb with a 1 s sensor period (settings
+# for this run only) and the simulator's call journal on; once the sensor values show, a picture of the window goes to the
 # named PNG (default build/demo/corvane-sensors-tool.png) and the tool is closed with SIGTERM,
 # which it handles like the close box.
 #
@@ -61,6 +61,11 @@ cleanup() {
     if [ -n "$xvfb_pid" ]; then
         kill -TERM "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    # The demo settings were for this run only; the folder's own come back.
+    rm -f "$demo/corvanetool.ini"
+    if [ -f "$scratch/corvanetool.ini" ]; then
+        mv "$scratch/corvanetool.ini" "$demo/corvanetool.ini"
     fi
     rm -rf "$scratch"
 }
@@ -121,6 +126,9 @@ export DISPLAY
 export QT_QPA_PLATFORM=xcb
 echo "Xvfb on display $DISPLAY"
 
+if [ -f "$demo/corvanetool.ini" ]; then
+    mv "$demo/corvanetool.ini" "$scratch/corvanetool.ini"
+fi
 printf '[Common]\nSensorsUpdateDelay=1\n' >"$demo/corvanetool.ini"
 rm -f "$journal"
 export CORVANE_SIM_JOURNAL="$journal"

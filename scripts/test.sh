@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, then the sanitizer builds.
+# Sets up, builds and runs every test:
+#   1. the normal build and its whole suite (unit, process, fault matrix, a 60 s soak, the real
+#      window under Xvfb, a benchmark smoke run);
+#   2. each fuzzer for 60 s (libFuzzer, clang-14);
+#   3. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   4. the thread and link tests under ThreadSanitizer.
 #   scripts/test.sh          everything
-#   scripts/test.sh quick    the normal build's suite only
+#   scripts/test.sh quick    step 1 only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -20,12 +25,15 @@ if [ "${1:-}" = "quick" ]; then
     exit 0
 fi
 
+echo "== fuzzers, 60 s each"
+fuzz/run-fuzzers.sh "${CORVANE_FUZZ_SECONDS:-60}"
+
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer: the whole suite"
 cmake --preset asan
 cmake --build --preset asan
-ctest --preset asan
+ctest --preset asan -LE bench
 
 echo "== ThreadSanitizer: the thread and link tests"
 cmake --preset tsan
-cmake --build --preset tsan
+cmake --build --preset tsan --target platform_thread_tests platform_close_tests connection_tests
 ctest --preset tsan -L threads

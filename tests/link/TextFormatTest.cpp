@@ -36,10 +36,17 @@ TEST(SensorText, FormatsTwoDecimalsWithItsUnitAndDashesForWhatIsNoNumber) {
     }
 }
 
-TEST(SensorText, AHugeValueIsCutAt255Characters) {
+TEST(SensorText, AHugeValueIsCutAt255BytesAndNeverInsideTheDegreeSign) {
     const std::string text = phonelink::FormatSensorValue(1e300, SensorUnit::DegreeCelsius);
     EXPECT_EQ(text.size(), phonelink::kSensorTextMax);
     EXPECT_EQ(text.substr(0, 4), "1000");
+    // 250 digits, ".00 " and the first byte of the two-byte degree sign would make 255 bytes.
+    const std::string split = phonelink::FormatSensorValue(5e249, SensorUnit::DegreeCelsius);
+    EXPECT_EQ(split.size(), 254u);
+    EXPECT_EQ(split.substr(split.size() - 4), ".00 ");
+    const std::string fits = phonelink::FormatSensorValue(5e247, SensorUnit::DegreeCelsius);
+    EXPECT_EQ(fits.size(), 255u);
+    EXPECT_EQ(fits.substr(fits.size() - 7), ".00 \u00B0C");
 }
 
 TEST(IdentificationText, SoftwareVersionIsLowerCaseHexWithoutLeadingZeros) {

@@ -66,6 +66,8 @@ void TApplication::Initialize() {
     QApplication& app = CreateToolkitApplication();
     // The loop ends only through Terminate, as the main window's close handler decides.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The desktop shows the icon of the installed desktop entry of this name for our windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvane-sensors-tool"));
     detail::ClaimUserInterfaceThread(true);
     qt::InstallSyncWakeup(app);
     qt::InstallTerminationSignals(app, &OnTerminationSignal);
