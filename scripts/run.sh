@@ -102,18 +102,26 @@ wait_for() {
 }
 
 # A display number drawn from 100..999, away from the low numbers that other servers take first
-# (xvfb-run -a, Xvfb -displayfd alone), so that X tests running side by side do not meet. With a
-# number given, -displayfd only tells when the server accepts clients. A number in use ends Xvfb
-# at once: draw again.
+# (xvfb-run -a, Xvfb -displayfd alone). With a number given, -displayfd only tells when the server
+# is up; a number in use ends Xvfb at once, and another is drawn. -noreset: the probe that checks
+# that the server answers must not send it through a reset, which drops clients connecting then.
 display_ready() { [ -s "$scratch/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
+display_answers() { timeout 10 xwininfo -root >/dev/null 2>&1; }
 for _ in 1 2 3 4 5 6 7 8; do
     number=$((100 + RANDOM % 900))
     [ ! -e "/tmp/.X$number-lock" ] || continue
-    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    : >"$scratch/display"
+    Xvfb ":$number" -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp \
         3>"$scratch/display" 2>"$scratch/xvfb.err" &
     xvfb_pid=$!
     wait_for 30 display_ready || true
-    [ -s "$scratch/display" ] && break
+    if [ -s "$scratch/display" ]; then
+        export DISPLAY=":$number"
+        if wait_for 30 display_answers; then
+            break
+        fi
+    fi
+    kill -TERM "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
 done
@@ -121,8 +129,6 @@ if [ -z "$xvfb_pid" ]; then
     cat "$scratch/xvfb.err" >&2
     fail "Xvfb did not start"
 fi
-DISPLAY=":$number"
-export DISPLAY
 export QT_QPA_PLATFORM=xcb
 echo "Xvfb on display $DISPLAY"
 

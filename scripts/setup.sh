@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick python3-xlib file
     fonts-liberation
 )
 

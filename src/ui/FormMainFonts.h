@@ -17,6 +17,6 @@ inline const platform::TFontSpec kFieldFont{"", 12, false, false, std::nullopt};
 inline const platform::TFontSpec kIndicatorFont{"Arial", 21, false, false, platform::clLime};
 inline const platform::TFontSpec kCreditFont{"", 8, false, false, std::nullopt};
 
-inline constexpr const char* kCreditText = "Corvane Sensors Tool 1.0";
+inline constexpr const char* kCreditText = "Corvane Tool 1.0";
 
 }  // namespace ui

@@ -14,8 +14,8 @@ if [ $# -ne 2 ]; then
     echo "usage: $0 <corvane-sensors-tool> <first-sight.png>" >&2
     exit 1
 fi
-tool="$1"
-first_sight="$2"
+tool="$(realpath "$1")"
+first_sight="$(realpath -m "$2")"
 title="Corvane Sensors Tool"
 here="$(cd "$(dirname "$0")" && pwd)"
 
@@ -83,41 +83,64 @@ wait_for() {
     done
 }
 
-# A display number drawn from 100..999, away from the low numbers that other servers take first
-# (xvfb-run -a, Xvfb -displayfd alone), so that X tests running side by side do not meet. With a
-# number given, -displayfd only tells when the server accepts clients. A number in use ends Xvfb
-# at once: draw again.
-display_ready() { [ -s "$work/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
-for _ in 1 2 3 4 5 6 7 8; do
-    number=$((100 + RANDOM % 900))
-    [ ! -e "/tmp/.X$number-lock" ] || continue
-    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-        3>"$work/display" 2>"$work/xvfb.err" &
-    xvfb_pid=$!
-    wait_for 30 display_ready
-    [ -s "$work/display" ] && break
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || fail "Xvfb did not start"
-DISPLAY=":$number"
-export DISPLAY
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" CORVANE_SIM_JOURNAL="$journal"
 unset WAYLAND_DISPLAY CORVANE_SIM_SCENARIO
-
 printf '[Common]\nSensorsUpdateDelay=0\n' >"$work/corvanetool.ini"
-(cd "$work" && exec "$tool") 2>"$work/tool.err" &
-tool_pid=$!
+
+# Starts a private Xvfb on a display number drawn from 100..999, away from the low numbers that
+# other servers take first (xvfb-run -a, Xvfb -displayfd alone), so that X tests running side by
+# side do not meet. With a number given, -displayfd only tells when the server is up; a number in
+# use ends Xvfb at once, and another is drawn. -noreset: the probe that checks that the server
+# answers must not send it through a reset, which drops the clients connecting meanwhile.
+start_xvfb() {
+    display_ready() { [ -s "$work/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
+    display_answers() { timeout 10 xwininfo -root >/dev/null 2>&1; }
+    local attempt
+    for attempt in 1 2 3 4 5 6 7 8; do
+        number=$((100 + RANDOM % 900))
+        [ ! -e "/tmp/.X$number-lock" ] || continue
+        : >"$work/display"
+        Xvfb ":$number" -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp \
+            3>"$work/display" 2>"$work/xvfb.err" &
+        xvfb_pid=$!
+        wait_for 30 display_ready
+        if [ -s "$work/display" ]; then
+            export DISPLAY=":$number"
+            wait_for 30 display_answers && return 0
+        fi
+        kill -TERM "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+        xvfb_pid=""
+    done
+    fail "Xvfb did not start (attempts: $attempt)"
+}
 
 window_viewable() {
     info="$(xwininfo -name "$title" 2>/dev/null)" && grep -q 'Map State: IsViewable' <<<"$info"
 }
-wait_for 30 window_viewable
-case $? in
-    0) ;;
-    2) wait "$tool_pid"; fail "the tool ended with exit code $? before its window showed" ;;
-    *) fail "no viewable window named \"$title\" within 30 s" ;;
-esac
+
+# A tool that cannot reach the display at all failed for want of a server, not by itself: that
+# one start is tried again on a new server.
+for attempt in 1 2; do
+    start_xvfb
+    (cd "$work" && exec "$tool") 2>"$work/tool.err" &
+    tool_pid=$!
+    wait_for 30 window_viewable
+    result=$?
+    [ "$result" -eq 2 ] || break
+    wait "$tool_pid"
+    status=$?
+    tool_pid=""
+    if [ "$attempt" -eq 2 ] || ! grep -q 'could not connect to display' "$work/tool.err"; then
+        fail "the tool ended with exit code $status before its window showed"
+    fi
+    echo "the tool could not connect to the new server on $DISPLAY; trying a new one" >&2
+    kill -TERM "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+    rm -f "$journal"
+done
+[ "$result" -eq 0 ] || fail "no viewable window named \"$title\" within 30 s"
 
 # Geometry of the client area: without a window manager there is no frame around it.
 value() { awk -F': *' -v key="$1" '$1 ~ "^ *" key "$" { print $2; exit }' <<<"$info"; }

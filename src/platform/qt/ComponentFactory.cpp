@@ -33,6 +33,12 @@ QLabel* CreateTextLabel(const ComponentSpec& spec, QWidget& form, const TFontSpe
     label->setFrameShape(QFrame::NoFrame);
     label->setFocusPolicy(Qt::NoFocus);
     label->setMinimumHeight(minimumHeight);
+    // Text at the top-left corner, as a text drawn on the window stands, also in a static text
+    // that is higher than its font.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The window's background is the button face, which would make Qt draw children's text in the
+    // button-text colour; a text on the window takes the window-text colour, or its fixed one.
+    label->setForegroundRole(QPalette::WindowText);
     ApplyFont(*label, font);
     label->move(spec.bounds.left, spec.bounds.top);
     SetLabelText(*label, ToQString(spec.text));
