@@ -12,7 +12,7 @@ namespace platform::qt {
 // Creates the component as a child of `form` (widgets) or owned by it (timer); the returned
 // object refers to the toolkit object, which `form` owns. `formFont` is the font of components
 // without a font of their own. Thread: user-interface thread.
-std::unique_ptr<TComponent> CreateComponent(const ComponentSpec& spec, QWidget& form,
+std::unique_ptr<TComponent> CreateComponent(const ComponentSpec& entry, QWidget& form,
                                             const TFontSpec& formFont);
 
 }  // namespace platform::qt

@@ -25,21 +25,21 @@ QColor ToQColor(TColor color) {
     return QColor(color.red, color.green, color.blue);
 }
 
-QFont ToQFont(const TFontSpec& spec) {
-    QFont font = IsDefaultFace(spec.face) ? QApplication::font() : QFont(ToQString(spec.face));
-    if (spec.height > 0) {
-        font.setPixelSize(spec.height);
+QFont ToQFont(const TFontSpec& fontSpec) {
+    QFont font = IsDefaultFace(fontSpec.face) ? QApplication::font() : QFont(ToQString(fontSpec.face));
+    if (fontSpec.height > 0) {
+        font.setPixelSize(fontSpec.height);
     }
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setBold(fontSpec.bold);
+    font.setItalic(fontSpec.italic);
     return font;
 }
 
-void ApplyFont(QWidget& widget, const TFontSpec& spec) {
-    widget.setFont(ToQFont(spec));
-    widget.setProperty(kFaceProperty, ToQString(spec.face));
-    if (spec.color) {
-        ApplyFontColor(widget, *spec.color);
+void ApplyFont(QWidget& widget, const TFontSpec& fontSpec) {
+    widget.setFont(ToQFont(fontSpec));
+    widget.setProperty(kFaceProperty, ToQString(fontSpec.face));
+    if (fontSpec.color) {
+        ApplyFontColor(widget, *fontSpec.color);
     }
 }
 
@@ -51,19 +51,19 @@ void ApplyFontColor(QWidget& widget, TColor color) {
 }
 
 TFontSpec FontSpecOf(const QWidget& widget) {
-    TFontSpec spec;
+    TFontSpec fontSpec;
     const QFont font = widget.font();
-    spec.face = ToStdString(widget.property(kFaceProperty).toString());
-    spec.height = font.pixelSize();
-    spec.bold = font.bold();
-    spec.italic = font.italic();
+    fontSpec.face = ToStdString(widget.property(kFaceProperty).toString());
+    fontSpec.height = font.pixelSize();
+    fontSpec.bold = font.bold();
+    fontSpec.italic = font.italic();
     const QVariant color = widget.property(kColorProperty);
     if (color.isValid()) {
         const QColor fixed = color.value<QColor>();
-        spec.color = TColor{static_cast<uint8_t>(fixed.red()), static_cast<uint8_t>(fixed.green()),
+        fontSpec.color = TColor{static_cast<uint8_t>(fixed.red()), static_cast<uint8_t>(fixed.green()),
                             static_cast<uint8_t>(fixed.blue())};
     }
-    return spec;
+    return fontSpec;
 }
 
 }  // namespace platform::qt

@@ -14,11 +14,11 @@ QColor ToQColor(TColor color);
 
 // The font a description asks for: an empty face (or "Default") is the toolkit's default
 // user-interface font; the height is the em height in device-independent pixels.
-QFont ToQFont(const TFontSpec& spec);
+QFont ToQFont(const TFontSpec& fontSpec);
 
 // Gives the widget the font of the description and, when the description fixes one, its text
 // colour. The description is kept on the widget, so that FontSpecOf returns it.
-void ApplyFont(QWidget& widget, const TFontSpec& spec);
+void ApplyFont(QWidget& widget, const TFontSpec& fontSpec);
 
 // Fixes the widget's text colour and records it in the widget's font description.
 void ApplyFontColor(QWidget& widget, TColor color);

@@ -53,16 +53,16 @@ TForm::TForm(const FormSpec& form, std::span<const ComponentSpec> components)
 
     std::set<std::string_view> names;
     std::vector<std::pair<int, QWidget*>> tabStops;
-    for (const ComponentSpec& spec : components) {
-        std::unique_ptr<TComponent> component = qt::CreateComponent(spec, *window, form.font);
+    for (const ComponentSpec& entry : components) {
+        std::unique_ptr<TComponent> component = qt::CreateComponent(entry, *window, form.font);
         if (!names.insert(component->Name()).second) {
             throw std::invalid_argument("Two form components named " + component->Name());
         }
-        if (CanTakeFocus(spec.kind) && spec.tabOrder >= 0) {
+        if (CanTakeFocus(entry.kind) && entry.tabOrder >= 0) {
             auto* control = static_cast<TControl*>(component.get());
             QWidget* widget = qt::FromNative(control->Native());
-            widget->setProperty(kTabOrderProperty, spec.tabOrder);
-            tabStops.emplace_back(spec.tabOrder, widget);
+            widget->setProperty(kTabOrderProperty, entry.tabOrder);
+            tabStops.emplace_back(entry.tabOrder, widget);
         }
         components_.push_back(std::move(component));
     }
