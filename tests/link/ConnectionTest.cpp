@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProcessState.h"
 #include "link/LinkState.h"
 #include "platform/Types.h"
 #include "support/PhoneFixture.h"
@@ -65,15 +66,14 @@ TEST_F(ConnectionTest, AWholeConnectionCallsTheLibraryInOrderAndShowsThePhone) {
 TEST_F(ConnectionTest, TicksWhileAWorkerRunsDoNothing) {
     Start("service_mode_failures=1000000\nservice_mode_ms_per_unit=1\n");
     Tick();
-    ASSERT_TRUE(PumpUntil([] { return phonelink::InitThreadActive.load() == 1; }));
-    PumpFor(50ms);
+    // One bar step per failed attempt.
+    ASSERT_TRUE(PumpUntil([&] { return Form().ConnectProgressBar->Position() > 0; }));
     const auto before = CallsOf(Journal(), "WPingMobile").size();
     Tick();
     Tick();
     EXPECT_EQ(CallsOf(Journal(), "WPingMobile").size(), before);
     EXPECT_TRUE(Form().ConnectLabel->Visible());
     EXPECT_EQ(Form().ConnectLabel->Caption(), "Trying to connect to mobile with Boot-Strap-Loader");
-    EXPECT_GT(Form().ConnectProgressBar->Position(), 0) << "one step per failed attempt";
 }
 
 TEST_F(ConnectionTest, APhoneThatNeverAnswersGetsFivePingsHalfASecondApartThenANewWorker) {
@@ -106,7 +106,10 @@ TEST_F(ConnectionTest, APhoneThatAnswersTheThirdPingIsIdentifiedAfterTwoPauses) 
 }
 
 TEST_F(ConnectionTest, ALostLinkClearsTheDisplayAndTheNextTickStartsOverInBlack) {
-    Start("service_mode_ms_per_unit=0\npings_after_connect=1\ngone_for_attempts=1000000\n");
+    // Attempts take InitServiceModeDelay x 20 ms: none while connecting, 1 s once the phone is
+    // gone, so the new worker's bar stays where its first update put it while the test looks.
+    Start("service_mode_ms_per_unit=20\npings_after_connect=1\ngone_for_attempts=1000000\n");
+    app::Config.InitServiceModeDelay = 0;
     ASSERT_TRUE(Connect());
     Tick();  // answered: sensor values
     auto& form = Form();
@@ -124,12 +127,14 @@ TEST_F(ConnectionTest, ALostLinkClearsTheDisplayAndTheNextTickStartsOverInBlack)
     EXPECT_NE(form.Edit1->Text(), "") << "the editor keeps the block";
 
     MarkJournal();
+    app::Config.InitServiceModeDelay = 50;
     Tick();  // a new worker
     ASSERT_TRUE(PumpUntil([&] { return form.ConnectLabel->Visible(); }));
     EXPECT_EQ(form.ConnectLabel->Caption(), "Trying to connect to mobile with Boot-Strap-Loader");
     EXPECT_EQ(form.ConnectLabel->Font().color, platform::clBlack);
-    EXPECT_LT(form.ConnectProgressBar->Position(), 30) << "the bar started over at 0";
-    EXPECT_EQ(CallNamesSinceMark().at(0), "WInitServiceMode");
+    EXPECT_EQ(form.ConnectProgressBar->Position(), 0) << "the bar starts over";
+    ASSERT_TRUE(PumpUntil([&] { return !CallNamesSinceMark().empty(); }));
+    EXPECT_EQ(CallNamesSinceMark().front(), "WInitServiceMode");
 }
 
 TEST_F(ConnectionTest, AHardwareIdOutsideTheListShowsUnknownModel) {
