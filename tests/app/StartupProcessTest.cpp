@@ -169,4 +169,15 @@ TEST_F(StartupProcessTest, ARunLogThatCannotBeOpenedEndsAtOnceWithoutLoadingTheL
     EXPECT_FALSE(fs::exists(dir_ / "journal.log")) << "the library was loaded";
 }
 
+TEST_F(StartupProcessTest, WithoutADisplayTheToolSaysSoAndStillClosesThePort) {
+    auto environment = Environment(kScenario);
+    environment["QT_QPA_PLATFORM"] = "\x01unset";
+    environment["DISPLAY"] = "\x01unset";
+    environment["WAYLAND_DISPLAY"] = "\x01unset";
+    const auto run = testsupport::RunTool(Executable(), dir_.Path(), environment);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.standardError.find("No display"), std::string::npos) << run.standardError;
+    EXPECT_EQ(CallNames(Journal()).back(), "WComClose");
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 #include "platform/Application.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/SyncQueue.h"
@@ -62,6 +64,14 @@ void TApplication::Initialize() {
     ApplicationState& state = State();
     if (state.initialized) {
         return;
+    }
+    // Without a display the toolkit would abort the process, leaving the port open; an exception
+    // lets start-up shut down in order instead.
+    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (QCoreApplication::instance() == nullptr && !platformChosen &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        throw std::runtime_error(
+            "No display: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen");
     }
     QApplication& app = CreateToolkitApplication();
     // The loop ends only through Terminate, as the main window's close handler decides.
@@ -129,7 +139,12 @@ bool TApplication::CloseRequested() const {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-    ShowMessage(error.what());
+    // Also for whoever started the program from a terminal, and the only report when the
+    // toolkit could not even start.
+    std::fprintf(stderr, "%s\n", error.what());
+    if (State().initialized) {
+        ShowMessage(error.what());
+    }
 }
 
 void TApplication::ProcessMessages() {
