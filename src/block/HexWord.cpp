@@ -1,24 +1,16 @@
 #include "block/HexWord.h"
 
+#include "rules/CLocaleChars.h"
+
 namespace block {
 namespace {
 
-bool IsCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+using rules::DigitValue;
+using rules::IsCSpace;
 
-// 0-15 for a hex digit, -1 for anything else.
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+// A hexadecimal digit, of either case.
+bool IsHexDigit(char c) {
+    return DigitValue(c) < 16;
 }
 
 }  // namespace
@@ -35,13 +27,13 @@ uint16_t HexTextToWord(std::string_view text) {
         ++i;
     }
     if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-        HexDigit(text[i + 2]) >= 0) {
+        IsHexDigit(text[i + 2])) {
         i += 2;
     }
     // Unsigned arithmetic, masked at each step: exactly the low 16 bits of any digit count.
     uint32_t word = 0;
-    for (; i < text.size() && HexDigit(text[i]) >= 0; ++i) {
-        word = ((word << 4) | static_cast<uint32_t>(HexDigit(text[i]))) & 0xFFFFu;
+    for (; i < text.size() && IsHexDigit(text[i]); ++i) {
+        word = ((word << 4) | static_cast<uint32_t>(DigitValue(text[i]))) & 0xFFFFu;
     }
     if (negative) {
         word = (0x10000u - word) & 0xFFFFu;

@@ -5,25 +5,13 @@
 #include <cstdlib>
 #include <limits>
 
+#include "rules/CLocaleChars.h"
+
 namespace settings {
 namespace {
 
-bool IsCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'z') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'Z') {
-        return c - 'A' + 10;
-    }
-    return 99;
-}
+using rules::DigitValue;
+using rules::IsCSpace;
 
 // strtol's reading for base 10 or 16, saturated at the 32-bit limits. The magnitude is held in 64
 // bits and stops growing past 2^32, which is beyond both limits, so no digit count overflows.
