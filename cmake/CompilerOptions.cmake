@@ -19,3 +19,9 @@ elseif(CORVANE_SANITIZE STREQUAL "tsan")
 elseif(NOT CORVANE_SANITIZE STREQUAL "")
     message(FATAL_ERROR "CORVANE_SANITIZE must be empty, asan or tsan")
 endif()
+
+if(WIN32)
+    # libstdc++, libgcc and winpthreads linked in: the programs and the simulator DLL then import
+    # only system DLLs and run from any folder.
+    add_link_options(-static)
+endif()
