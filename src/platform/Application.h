@@ -63,6 +63,13 @@ class TApplication {
 
 extern TApplication Application;
 
+// Shows a failure of start-up (before any window exists) to a user who may have started the program
+// from a menu, where standard error is seen by nobody: one message box with the text, one OK
+// button, no icon, through the installed responder when there is one. Returns after the box has
+// been closed, true. Returns false at once, showing nothing, when no display can be reached. May be
+// called before Initialize, and is the only dialog that may. Thread: the main thread.
+bool ShowStartupFailure(const std::string& text);
+
 // Holds SIGINT and SIGTERM back until Initialize installs their handling. Called first thing in
 // main, so that a signal that comes during start-up closes the window once its loop runs instead
 // of killing the program before the port is closed. Thread: the main thread, before any other.
