@@ -6,12 +6,13 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/ProcessState.h"
 #include "block/CalibrationState.h"
 #include "link/LinkState.h"
 #include "platform/Application.h"
 #include "platform/Thread.h"
+#include "process/ProcessState.h"
 #include "servicelib/ServiceLibrary.h"
+#include "ui/CorvaneInitThread.h"
 
 namespace bench {
 namespace {
@@ -33,9 +34,9 @@ PhoneSession::PhoneSession(const std::string& scenario, int32_t initServiceModeD
     std::ofstream(scenarioFile) << scenario;
     setenv("CORVANE_SIM_SCENARIO", scenarioFile.c_str(), 1);
 
-    app::Config = settings::Settings{};
-    app::Config.SensorsUpdateDelay = 0;
-    app::Config.InitServiceModeDelay = initServiceModeDelay;
+    process::Config = settings::Settings{};
+    process::Config.SensorsUpdateDelay = 0;
+    process::Config.InitServiceModeDelay = initServiceModeDelay;
     block::CalibrationBlock = {};
     block::BlockSize = 20;
     block::BlockVersion = 1;
@@ -45,9 +46,9 @@ PhoneSession::PhoneSession(const std::string& scenario, int32_t initServiceModeD
         throw std::runtime_error("cannot bind the simulator " CORVANE_SIMULATOR_PATH);
     }
     const auto& lib = library.EntryPoints();
-    app::SupportedMobiles = lib.WGetSupportedMobiles();
-    app::ComHandle = lib.WComOpen(0, app::Config.BaudRate);
-    if (app::ComHandle == -1) {
+    process::SupportedMobiles = lib.WGetSupportedMobiles();
+    process::ComHandle = lib.WComOpen(0, process::Config.BaudRate);
+    if (process::ComHandle == -1) {
         library.Unload();
         throw std::runtime_error("the simulator refused the scenario");
     }
@@ -56,13 +57,13 @@ PhoneSession::PhoneSession(const std::string& scenario, int32_t initServiceModeD
 }
 
 PhoneSession::~PhoneSession() {
-    phonelink::StopInitThread();
+    ui::StopInitThread();
     form_.reset();
     ui::FormMain = nullptr;
     phonelink::MobileConnected.store(0);
     phonelink::InitThreadActive.store(0);
     auto& library = servicelib::TheServiceLibrary();
-    library.EntryPoints().WComClose(app::ComHandle);
+    library.EntryPoints().WComClose(process::ComHandle);
     library.Unload();
     unsetenv("CORVANE_SIM_SCENARIO");
     std::error_code ignored;

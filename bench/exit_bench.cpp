@@ -19,7 +19,7 @@
 
 #include "BenchOptions.h"
 #include "PhoneSession.h"
-#include "link/CorvaneInitThread.h"
+#include "ui/CorvaneInitThread.h"
 
 namespace bench {
 namespace {
@@ -95,7 +95,7 @@ void BM_ExitDuringPingPause(benchmark::State& state) {
                 throw std::runtime_error("the worker did not start");
             }
             std::this_thread::sleep_for(
-                std::chrono::milliseconds(phonelink::TCorvaneInitThread::kPingPauseMs / 5));
+                std::chrono::milliseconds(ui::TCorvaneInitThread::kPingPauseMs / 5));
 
             const auto exitStart = Clock::now();
             form.Exit(&form);

@@ -11,8 +11,8 @@
 
 #include "BenchOptions.h"
 #include "PhoneSession.h"
-#include "app/ProcessState.h"
 #include "platform/Application.h"
+#include "process/ProcessState.h"
 #include "servicelib/ServiceLibrary.h"
 
 namespace bench {
@@ -103,8 +103,8 @@ void BM_TickLibraryCallsOnly(benchmark::State& state) {
     const auto& lib = servicelib::Lib();
     servicelib::SensorData data{};
     for (auto _ : state) {
-        if (lib.WPingMobile(app::ComHandle) != 0) {
-            lib.WGetSensorData(app::ComHandle, &data);
+        if (lib.WPingMobile(process::ComHandle) != 0) {
+            lib.WGetSensorData(process::ComHandle, &data);
         }
         benchmark::DoNotOptimize(data);
     }

@@ -6,19 +6,20 @@
 #include <exception>
 #include <string>
 
-#include "app/ProcessState.h"
-#include "app/RunLog.h"
-#include "app/TestDriver.h"
 #include "platform/Application.h"
+#include "process/ProcessState.h"
+#include "process/RunLog.h"
 #include "servicelib/ServiceLibrary.h"
 #include "settings/Settings.h"
+#include "testdriver/TestDriver.h"
 #include "ui/FormMain.h"
 
 namespace app {
 
-settings::Settings Config;
-int32_t ComHandle = -1;
-const servicelib::SupportedMobile* SupportedMobiles = nullptr;
+using process::ComHandle;
+using process::Config;
+using process::SupportedMobiles;
+using process::WriteRunLog;
 
 namespace {
 
@@ -77,13 +78,13 @@ bool RunApplication() {
         platform::Application.Initialize();
         platform::Application.SetTitle(kApplicationTitle);
         platform::Application.CreateForm(ui::FormMain);
-        InstallTestDriverFromEnvironment(*ui::FormMain);
+        testdriver::InstallTestDriverFromEnvironment(*ui::FormMain);
         platform::Application.Run();
-        StopTestDriver();
+        testdriver::StopTestDriver();
         platform::Application.DestroyForms();
         return true;
     } catch (const std::exception& error) {
-        StopTestDriver();
+        testdriver::StopTestDriver();
         platform::Application.ShowException(error);
         platform::Application.DestroyForms();
         return false;
@@ -95,7 +96,7 @@ bool RunApplication() {
 int RunCorvaneSensorsTool() {
     Config = settings::ReadAllSettings();
 
-    if (!OpenRunLog(Config.LogFile)) {
+    if (!process::OpenRunLog(Config.LogFile)) {
         std::fprintf(stderr, "%s: cannot open the run log \"%s\": %s\n", kProgramName,
                      Config.LogFile.c_str(), std::strerror(errno));
         return kExitFailure;
@@ -108,14 +109,16 @@ int RunCorvaneSensorsTool() {
         case servicelib::BindResult::Bound:
             break;
         case servicelib::BindResult::LoadFailed:
-            ReportStartupFailure(Format("Error: failure to load %s\n", servicelib::kLibraryFileName));
-            CloseRunLog();
+            ReportStartupFailure(
+                Format("Error: failure to load %s\n", servicelib::kLibraryFileName));
+            process::CloseRunLog();
             return kExitFailure;
         case servicelib::BindResult::EntryPointMissing:
-            ReportStartupFailure(Format("Error: failure to use %s:%s\n", servicelib::kLibraryFileName,
+            ReportStartupFailure(Format("Error: failure to use %s:%s\n",
+                                        servicelib::kLibraryFileName,
                                         library.MissingEntryPoint().c_str()));
             library.Unload();
-            CloseRunLog();
+            process::CloseRunLog();
             return kExitFailure;
     }
     const servicelib::LibraryEntryPoints& lib = library.EntryPoints();
@@ -129,11 +132,13 @@ int RunCorvaneSensorsTool() {
     ComHandle = lib.WComOpen(portIndex, Config.BaudRate);
     if (ComHandle == -1) {
         const int32_t errorCode = lib.WComGetLastError();
-        const std::string errorText = LibraryText(
-            ErrorTextBuffer, [&](char* buffer) { return lib.WComGetErrorString(errorCode, buffer); });
-        ReportStartupFailure(Format("BFB-Error: %s (%d)\n", errorText.c_str(), lib.WComGetLastError()));
+        const std::string errorText = LibraryText(ErrorTextBuffer, [&](char* buffer) {
+            return lib.WComGetErrorString(errorCode, buffer);
+        });
+        ReportStartupFailure(
+            Format("BFB-Error: %s (%d)\n", errorText.c_str(), lib.WComGetLastError()));
         library.Unload();
-        CloseRunLog();
+        process::CloseRunLog();
         return kExitFailure;
     }
 
@@ -149,7 +154,7 @@ int RunCorvaneSensorsTool() {
     }
     lib.WComClose(ComHandle);
     library.Unload();
-    CloseRunLog();
+    process::CloseRunLog();
     return ranCleanly ? kExitSuccess : kExitFailure;
 }
 

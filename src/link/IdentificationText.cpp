@@ -17,8 +17,8 @@ std::string Bounded(std::string text) {
 
 std::string FormatDescription(int32_t hardwareId, const servicelib::SupportedMobile* mobiles) {
     const char* model = "unknown model";
-    for (const servicelib::SupportedMobile* entry = mobiles; entry != nullptr && entry->hardwareId != 0;
-         ++entry) {
+    for (const servicelib::SupportedMobile* entry = mobiles;
+         entry != nullptr && entry->hardwareId != 0; ++entry) {
         if (entry->hardwareId == hardwareId) {
             model = entry->modelName != nullptr ? entry->modelName : "";
             break;

@@ -17,11 +17,11 @@ inline constexpr std::size_t kIdentificationTextMax = 256;
 // The five texts one identification produces. Written by the worker, read by its final update;
 // the synchronised call orders the two.
 struct IdentificationTexts {
-    std::string description;     // "%d, %s": hardware id and model name
+    std::string description;      // "%d, %s": hardware id and model name
     std::string softwareVersion;  // "%x"
-    std::string languageGroup;   // "%s"
-    std::string productName;     // "%s"
-    std::string flashSerial;     // "%#0x"
+    std::string languageGroup;    // "%s"
+    std::string productName;      // "%s"
+    std::string flashSerial;      // "%#0x"
 };
 
 // The model name of the first entry of `mobiles` (ended by id 0) with the hardware id, or

@@ -14,22 +14,10 @@
 #include <atomic>
 #include <cstdint>
 
-#include "link/CorvaneInitThread.h"
-#include "platform/Thread.h"
-
 namespace phonelink {
 
 extern std::atomic<int32_t> MobileConnected;
 extern std::atomic<int32_t> InitThreadActive;
-
-// The worker started last; it stays here after its body has ended, until the next tick or
-// StopInitThread destroys it. Thread: user-interface thread only.
-extern platform::ThreadPtr<TCorvaneInitThread> InitThread;
-
-// Requests the worker's termination, waits for its end while serving its synchronised updates,
-// and destroys it. Does nothing without a worker; a call made while another one waits finds none.
-// Thread: user-interface thread, outside any synchronised call.
-void StopInitThread();
 
 // What one tick of the supervisor does.
 enum class TickAction { Nothing, StartWorker, PollPhone };

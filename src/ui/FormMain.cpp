@@ -1,7 +1,7 @@
 #include "ui/FormMain.h"
 
-#include "app/ProcessState.h"
-#include "link/LinkState.h"
+#include "process/ProcessState.h"
+#include "ui/CorvaneInitThread.h"
 #include "ui/FormMainLayout.h"
 #include "ui/TimerPeriod.h"
 
@@ -46,7 +46,7 @@ void TFormMain::SetStartingState() {
     ConnectProgressBar->Hide();
     ReadButton->Disable();
     WriteButton->Disable();
-    AllTimer->SetInterval(TimerPeriodMs(app::Config.SensorsUpdateDelay));
+    AllTimer->SetInterval(TimerPeriodMs(process::Config.SensorsUpdateDelay));
 }
 
 std::array<platform::TEdit*, 10> TFormMain::EditFields() const {
@@ -60,10 +60,12 @@ std::array<platform::TStaticText*, 11> TFormMain::PhoneTexts() const {
 }
 
 void TFormMain::Exit(TObject* /*sender*/) {
-    phonelink::StopInitThread();
+    StopInitThread();
     platform::Application.Terminate();
 }
 
-void TFormMain::CloseRequested() { Exit(this); }
+void TFormMain::CloseRequested() {
+    Exit(this);
+}
 
 }  // namespace ui

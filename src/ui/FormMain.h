@@ -15,7 +15,7 @@ namespace ui {
 using platform::TObject;
 
 class TFormMain : public platform::TForm {
-public:
+  public:
     explicit TFormMain(platform::TApplication* owner);
     ~TFormMain() override = default;
 
@@ -50,7 +50,7 @@ public:
     // clears them.
     std::array<platform::TStaticText*, 11> PhoneTexts() const;
 
-private:
+  private:
     void BindComponents();
     void SetStartingState();
     // Shows the status label in lime with the caption and paints the window at once.

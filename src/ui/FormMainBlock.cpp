@@ -3,12 +3,12 @@
 #include <optional>
 #include <string>
 
-#include "app/ProcessState.h"
 #include "block/BlockFile.h"
 #include "block/CalibrationState.h"
 #include "block/HexWord.h"
 #include "block/PhoneTransfer.h"
 #include "platform/Dialogs.h"
+#include "process/ProcessState.h"
 #include "servicelib/ServiceLibrary.h"
 #include "ui/FormMain.h"
 
@@ -20,7 +20,7 @@ constexpr std::size_t kFieldBufferSize = 256;
 
 void ReportTransferFailure(TFormMain& form, block::TransferFailure failure) {
     const block::FailureTexts texts = block::DescribeFailure(failure);
-    app::WriteRunLog(texts.runLogLine);
+    process::WriteRunLog(texts.runLogLine);
     platform::ShowMessage(texts.message);
     form.ConnectLabel->Hide();
 }
@@ -51,16 +51,21 @@ void TFormMain::ShowTransferStatus(const char* caption) {
     Repaint();
 }
 
-void TFormMain::ReadPhoneBtn(TObject* /*sender*/) { ReadPhone(); }
+void TFormMain::ReadPhoneBtn(TObject* /*sender*/) {
+    ReadPhone();
+}
 
-void TFormMain::WritePhoneBtn(TObject* /*sender*/) { WritePhone(); }
+void TFormMain::WritePhoneBtn(TObject* /*sender*/) {
+    WritePhone();
+}
 
 void TFormMain::ReadPhone() {
     ShowTransferStatus("Reading Eelite Block...");
     const auto& lib = servicelib::Lib();
-    auto failure = block::CheckBlockInfo(lib, app::ComHandle, block::BlockSize, block::BlockVersion);
+    auto failure =
+        block::CheckBlockInfo(lib, process::ComHandle, block::BlockSize, block::BlockVersion);
     if (failure == block::TransferFailure::None) {
-        failure = block::ReadBlock(lib, app::ComHandle, block::BlockSize, block::BlockVersion,
+        failure = block::ReadBlock(lib, process::ComHandle, block::BlockSize, block::BlockVersion,
                                    block::CalibrationBlock);
     }
     if (failure != block::TransferFailure::None) {
@@ -74,11 +79,12 @@ void TFormMain::ReadPhone() {
 void TFormMain::WritePhone() {
     ShowTransferStatus("Writing Eelite Block...");
     const auto& lib = servicelib::Lib();
-    auto failure = block::CheckBlockInfo(lib, app::ComHandle, block::BlockSize, block::BlockVersion);
+    auto failure =
+        block::CheckBlockInfo(lib, process::ComHandle, block::BlockSize, block::BlockVersion);
     if (failure == block::TransferFailure::None) {
         // The fields are read now, after the checks, as they stand at this moment.
         Form2PucWas();
-        failure = block::EraseAndWriteBlock(lib, app::ComHandle, block::BlockSize,
+        failure = block::EraseAndWriteBlock(lib, process::ComHandle, block::BlockSize,
                                             block::BlockVersion, block::CalibrationBlock);
     }
     if (failure != block::TransferFailure::None) {

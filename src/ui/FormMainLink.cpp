@@ -2,10 +2,11 @@
 #include <array>
 #include <limits>
 
-#include "app/ProcessState.h"
 #include "link/LinkState.h"
 #include "link/SensorText.h"
+#include "process/ProcessState.h"
 #include "servicelib/ServiceLibrary.h"
+#include "ui/CorvaneInitThread.h"
 #include "ui/FormMain.h"
 
 namespace ui {
@@ -20,17 +21,17 @@ void TFormMain::AllTimerTimer(TObject* /*sender*/) {
         case TickAction::StartWorker:
             // The previous worker's body has ended (it cleared InitThreadActive), so this waits at
             // most for its thread to finish.
-            phonelink::InitThread.reset();
+            InitThread.reset();
             // Set before the worker exists: the worker clears it as its last act.
             phonelink::InitThreadActive.store(1, std::memory_order_release);
-            phonelink::InitThread.reset(new phonelink::TCorvaneInitThread(false));
+            InitThread.reset(new TCorvaneInitThread(false));
             return;
         case TickAction::PollPhone:
             break;
     }
 
     const auto& lib = servicelib::Lib();
-    if (lib.WPingMobile(app::ComHandle) == 0) {
+    if (lib.WPingMobile(process::ComHandle) == 0) {
         ActiveLabel->Hide();
         ReadButton->Disable();
         WriteButton->Disable();
@@ -44,14 +45,17 @@ void TFormMain::AllTimerTimer(TObject* /*sender*/) {
     // NaN marks what the library left unfilled; it shows as "--".
     constexpr double kUnfilled = std::numeric_limits<double>::quiet_NaN();
     servicelib::SensorData data{kUnfilled, kUnfilled, kUnfilled, kUnfilled, kUnfilled, kUnfilled};
-    lib.WGetSensorData(app::ComHandle, &data);
+    lib.WGetSensorData(process::ComHandle, &data);
     using phonelink::SensorUnit;
     VBattMiddleStText->SetCaption(phonelink::FormatSensorValue(data.vBattMiddle, SensorUnit::Volt));
     VBattMaxStText->SetCaption(phonelink::FormatSensorValue(data.vBattMax, SensorUnit::Volt));
     VBattMinStText->SetCaption(phonelink::FormatSensorValue(data.vBattMin, SensorUnit::Volt));
-    BattTempStText->SetCaption(phonelink::FormatSensorValue(data.battTemp, SensorUnit::DegreeCelsius));
-    EnvTempStText->SetCaption(phonelink::FormatSensorValue(data.envTemp, SensorUnit::DegreeCelsius));
-    VCXOTempStText->SetCaption(phonelink::FormatSensorValue(data.vcxoTemp, SensorUnit::DegreeCelsius));
+    BattTempStText->SetCaption(
+        phonelink::FormatSensorValue(data.battTemp, SensorUnit::DegreeCelsius));
+    EnvTempStText->SetCaption(
+        phonelink::FormatSensorValue(data.envTemp, SensorUnit::DegreeCelsius));
+    VCXOTempStText->SetCaption(
+        phonelink::FormatSensorValue(data.vcxoTemp, SensorUnit::DegreeCelsius));
 }
 
 }  // namespace ui

@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessState.h"
 #include "link/LinkState.h"
 #include "platform/Types.h"
+#include "process/ProcessState.h"
 #include "support/PhoneFixture.h"
+#include "ui/CorvaneInitThread.h"
 
 namespace {
 
@@ -18,8 +19,12 @@ using testsupport::CallsOf;
 // Service-mode attempts of 1 ms; the default phone otherwise.
 constexpr const char* kFast = "service_mode_ms_per_unit=0\n";
 
-bool Connected() { return phonelink::MobileConnected.load() == 1; }
-bool WorkerEnded() { return phonelink::InitThreadActive.load() == 0; }
+bool Connected() {
+    return phonelink::MobileConnected.load() == 1;
+}
+bool WorkerEnded() {
+    return phonelink::InitThreadActive.load() == 0;
+}
 
 class ConnectionTest : public testsupport::PhoneFixture {};
 
@@ -92,7 +97,8 @@ TEST_F(ConnectionTest, APhoneThatNeverAnswersGetsFivePingsHalfASecondApartThenAN
 
     const auto attempts = CallsOf(Journal(), "WInitServiceMode").size();
     Tick();  // destroys the ended worker and starts the next one
-    ASSERT_TRUE(PumpUntil([&] { return CallsOf(Journal(), "WInitServiceMode").size() > attempts; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return CallsOf(Journal(), "WInitServiceMode").size() > attempts; }));
 }
 
 TEST_F(ConnectionTest, APhoneThatAnswersTheThirdPingIsIdentifiedAfterTwoPauses) {
@@ -109,7 +115,7 @@ TEST_F(ConnectionTest, ALostLinkClearsTheDisplayAndTheNextTickStartsOverInBlack)
     // Attempts take InitServiceModeDelay x 20 ms: none while connecting, 1 s once the phone is
     // gone, so the new worker's bar stays where its first update put it while the test looks.
     Start("service_mode_ms_per_unit=20\npings_after_connect=1\ngone_for_attempts=1000000\n");
-    app::Config.InitServiceModeDelay = 0;
+    process::Config.InitServiceModeDelay = 0;
     ASSERT_TRUE(Connect());
     Tick();  // answered: sensor values
     auto& form = Form();
@@ -127,7 +133,7 @@ TEST_F(ConnectionTest, ALostLinkClearsTheDisplayAndTheNextTickStartsOverInBlack)
     EXPECT_NE(form.Edit1->Text(), "") << "the editor keeps the block";
 
     MarkJournal();
-    app::Config.InitServiceModeDelay = 50;
+    process::Config.InitServiceModeDelay = 50;
     Tick();  // a new worker
     ASSERT_TRUE(PumpUntil([&] { return form.ConnectLabel->Visible(); }));
     EXPECT_EQ(form.ConnectLabel->Caption(), "Trying to connect to mobile with Boot-Strap-Loader");
@@ -184,7 +190,7 @@ TEST_P(ExitTest, StopsTheWorkerPromptlyAndLeavesNoWorkerBehind) {
     const auto start = std::chrono::steady_clock::now();
     Form().Exit(Form().ExitButton);
     const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_FALSE(phonelink::InitThread);
+    EXPECT_FALSE(ui::InitThread);
     EXPECT_TRUE(WorkerEnded());
     EXPECT_LT(took, 2s);
     Form().Exit(Form().ExitButton);  // a second Exit finds no worker
@@ -197,7 +203,8 @@ TEST_P(ExitTest, StopsTheWorkerPromptlyAndLeavesNoWorkerBehind) {
 INSTANTIATE_TEST_SUITE_P(
     EveryWorkerState, ExitTest,
     ::testing::Values(
-        ExitCase{"InServiceModeAttempt", "service_mode_failures=1000000\nservice_mode_ms_per_unit=20\n",
+        ExitCase{"InServiceModeAttempt",
+                 "service_mode_failures=1000000\nservice_mode_ms_per_unit=20\n",
                  [](const auto& j) { return CallsOf(j, "WInitServiceMode").size() >= 2; }},
         ExitCase{"InPingPause", "service_mode_ms_per_unit=0\npings_before_answer=never\n",
                  [](const auto& j) { return CallsOf(j, "WPingMobile").size() >= 2; }},
@@ -212,7 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ConnectionTest, ExitDuringIdentificationStillFinishesTheBlockReadAndConnects) {
     Start("service_mode_ms_per_unit=0\nlatency.WGetMobileInformation=200\n");
     Tick();
-    ASSERT_TRUE(PumpUntil([&] { return !CallsOf(Journal(), "WGetHardwareIdentification").empty(); }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return !CallsOf(Journal(), "WGetHardwareIdentification").empty(); }));
     Form().Exit(Form().ExitButton);
     EXPECT_EQ(CallsOf(Journal(), "WReadEeliteBlock").size(), 1u);
     EXPECT_TRUE(Connected());
@@ -228,7 +236,7 @@ TEST_F(ConnectionTest, ClosingInsideTheFailureBoxOfTheIdentificationWaitsForTheU
         closed = true;
     };
     Tick();
-    ASSERT_TRUE(PumpUntil([&] { return closed && WorkerEnded() && !phonelink::InitThread; }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return closed && WorkerEnded() && !ui::InitThread; }, 10s));
     EXPECT_TRUE(Connected());
 }
 

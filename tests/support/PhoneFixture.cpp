@@ -4,36 +4,39 @@
 
 #include <thread>
 
-#include "app/ProcessState.h"
-#include "app/RunLog.h"
 #include "block/CalibrationState.h"
 #include "link/LinkState.h"
 #include "platform/Application.h"
+#include "process/ProcessState.h"
+#include "process/RunLog.h"
 #include "servicelib/ServiceLibrary.h"
+#include "ui/CorvaneInitThread.h"
 
 namespace testsupport {
 
-void PhoneFixture::SetUpTestSuite() { platform::Application.Initialize(); }
+void PhoneFixture::SetUpTestSuite() {
+    platform::Application.Initialize();
+}
 
 void PhoneFixture::Start(const std::string& scenario) {
     dir_.Write("scenario.txt", scenario);
     setenv("CORVANE_SIM_SCENARIO", (dir_ / "scenario.txt").c_str(), 1);
     setenv("CORVANE_SIM_JOURNAL", (dir_ / "journal.log").c_str(), 1);
 
-    app::Config = settings::Settings{};
-    app::Config.SensorsUpdateDelay = 0;
+    process::Config = settings::Settings{};
+    process::Config.SensorsUpdateDelay = 0;
     block::CalibrationBlock = {};
     block::BlockSize = 20;
     block::BlockVersion = 1;
-    ASSERT_TRUE(app::OpenRunLog((dir_ / "output.log").string()));
+    ASSERT_TRUE(process::OpenRunLog((dir_ / "output.log").string()));
 
     auto& library = servicelib::TheServiceLibrary();
     const std::string path = (BuildDir() / "Bfb95eg.dll").string();
     ASSERT_EQ(library.Load(path.c_str()), servicelib::BindResult::Bound);
     const auto& lib = library.EntryPoints();
-    app::SupportedMobiles = lib.WGetSupportedMobiles();
-    app::ComHandle = lib.WComOpen(0, app::Config.BaudRate);
-    ASSERT_NE(app::ComHandle, -1) << "the scenario was refused";
+    process::SupportedMobiles = lib.WGetSupportedMobiles();
+    process::ComHandle = lib.WComOpen(0, process::Config.BaudRate);
+    ASSERT_NE(process::ComHandle, -1) << "the scenario was refused";
     started_ = true;
 
     platform::Application.ResetTerminatedForTesting();
@@ -43,7 +46,7 @@ void PhoneFixture::Start(const std::string& scenario) {
 
 void PhoneFixture::TearDown() {
     if (form_) {
-        phonelink::StopInitThread();
+        ui::StopInitThread();
         form_.reset();
         ui::FormMain = nullptr;
     }
@@ -51,16 +54,18 @@ void PhoneFixture::TearDown() {
     phonelink::InitThreadActive.store(0);
     auto& library = servicelib::TheServiceLibrary();
     if (started_) {
-        library.EntryPoints().WComClose(app::ComHandle);
+        library.EntryPoints().WComClose(process::ComHandle);
         const auto violations = GuardViolations(Journal());
         EXPECT_TRUE(violations.empty()) << violations.front();
     }
     library.Unload();
-    app::CloseRunLog();
+    process::CloseRunLog();
     unsetenv("CORVANE_SIM_JOURNAL");
 }
 
-void PhoneFixture::Tick() { form_->AllTimerTimer(form_->AllTimer); }
+void PhoneFixture::Tick() {
+    form_->AllTimerTimer(form_->AllTimer);
+}
 
 bool PhoneFixture::PumpUntil(const std::function<bool()>& condition,
                              std::chrono::milliseconds timeout) {
@@ -90,20 +95,22 @@ void PhoneFixture::EnterServiceMode() {
     const auto& lib = servicelib::Lib();
     bool inServiceMode = false;
     for (int attempt = 0; attempt < 100 && !inServiceMode; ++attempt) {
-        inServiceMode = lib.WInitServiceMode(app::ComHandle, 1, 0) != 0;
+        inServiceMode = lib.WInitServiceMode(process::ComHandle, 1, 0) != 0;
     }
     ASSERT_TRUE(inServiceMode);
-    lib.WComParity(app::ComHandle, 0);
-    lib.WComConfigure(app::ComHandle, app::Config.BaudRate);
-    ASSERT_NE(lib.WPingMobile(app::ComHandle), 0);
+    lib.WComParity(process::ComHandle, 0);
+    lib.WComConfigure(process::ComHandle, process::Config.BaudRate);
+    ASSERT_NE(lib.WPingMobile(process::ComHandle), 0);
 }
 
-void PhoneFixture::MarkJournal() { mark_ = Journal().size(); }
+void PhoneFixture::MarkJournal() {
+    mark_ = Journal().size();
+}
 
 std::vector<std::string> PhoneFixture::CallNamesSinceMark() const {
     const auto names = CallNames(Journal());
-    return std::vector<std::string>(names.begin() + static_cast<std::ptrdiff_t>(std::min(mark_, names.size())),
-                                    names.end());
+    return std::vector<std::string>(
+        names.begin() + static_cast<std::ptrdiff_t>(std::min(mark_, names.size())), names.end());
 }
 
 std::vector<std::string> PhoneFixture::FieldTexts() {

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessState.h"
 #include "link/LinkState.h"
 #include "platform/Application.h"
+#include "process/ProcessState.h"
+#include "ui/CorvaneInitThread.h"
 #include "ui/FormMain.h"
 
 namespace {
@@ -18,10 +19,10 @@ using platform::TLabel;
 using platform::TStaticText;
 
 class FormMainTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { platform::Application.Initialize(); }
 
-    void SetUp() override { app::Config = settings::Settings{}; }
+    void SetUp() override { process::Config = settings::Settings{}; }
     void TearDown() override { ui::FormMain = nullptr; }
 
     ui::TFormMain& MakeForm() {
@@ -114,23 +115,35 @@ const std::vector<Expected> kFirstSight = {
 
 bool HasKind(platform::TComponent* c, Kind kind) {
     switch (kind) {
-        case Kind::Label: return dynamic_cast<TLabel*>(c) != nullptr;
-        case Kind::StaticText: return dynamic_cast<TStaticText*>(c) != nullptr;
-        case Kind::Edit: return dynamic_cast<TEdit*>(c) != nullptr;
-        case Kind::Button: return dynamic_cast<TButton*>(c) != nullptr;
-        case Kind::ProgressBar: return dynamic_cast<platform::TProgressBar*>(c) != nullptr;
-        case Kind::Timer: return dynamic_cast<platform::TTimer*>(c) != nullptr;
-        case Kind::OpenDialog: return dynamic_cast<platform::TOpenDialog*>(c) != nullptr;
-        case Kind::SaveDialog: return dynamic_cast<platform::TSaveDialog*>(c) != nullptr;
+        case Kind::Label:
+            return dynamic_cast<TLabel*>(c) != nullptr;
+        case Kind::StaticText:
+            return dynamic_cast<TStaticText*>(c) != nullptr;
+        case Kind::Edit:
+            return dynamic_cast<TEdit*>(c) != nullptr;
+        case Kind::Button:
+            return dynamic_cast<TButton*>(c) != nullptr;
+        case Kind::ProgressBar:
+            return dynamic_cast<platform::TProgressBar*>(c) != nullptr;
+        case Kind::Timer:
+            return dynamic_cast<platform::TTimer*>(c) != nullptr;
+        case Kind::OpenDialog:
+            return dynamic_cast<platform::TOpenDialog*>(c) != nullptr;
+        case Kind::SaveDialog:
+            return dynamic_cast<platform::TSaveDialog*>(c) != nullptr;
     }
     return false;
 }
 
 std::string TextOf(platform::TComponent* c) {
-    if (auto* label = dynamic_cast<TLabel*>(c)) return label->Caption();
-    if (auto* text = dynamic_cast<TStaticText*>(c)) return text->Caption();
-    if (auto* edit = dynamic_cast<TEdit*>(c)) return edit->Text();
-    if (auto* button = dynamic_cast<TButton*>(c)) return button->Caption();
+    if (auto* label = dynamic_cast<TLabel*>(c))
+        return label->Caption();
+    if (auto* text = dynamic_cast<TStaticText*>(c))
+        return text->Caption();
+    if (auto* edit = dynamic_cast<TEdit*>(c))
+        return edit->Text();
+    if (auto* button = dynamic_cast<TButton*>(c))
+        return button->Caption();
     return {};
 }
 
@@ -170,7 +183,8 @@ TEST_F(FormMainTest, FirstSightShowsEveryComponentInItsStartingState) {
     EXPECT_EQ(form.ReadFileDialog->FileName, "");
     EXPECT_EQ(form.WriteFileDialog->FileName, "Current.blk");
     for (platform::TFileDialog* dialog :
-         {static_cast<platform::TFileDialog*>(form.ReadFileDialog), static_cast<platform::TFileDialog*>(form.WriteFileDialog)}) {
+         {static_cast<platform::TFileDialog*>(form.ReadFileDialog),
+          static_cast<platform::TFileDialog*>(form.WriteFileDialog)}) {
         EXPECT_EQ(dialog->Filter, "Block files|*.blk");
         EXPECT_EQ(dialog->DefaultExt, "blk");
     }
@@ -196,8 +210,8 @@ TEST_F(FormMainTest, TabVisitsButtonsAndFieldsOnlyAndPassesOverDisabledPhoneButt
 
     form.ReadButton->Enable();
     form.WriteButton->Enable();
-    std::vector<std::string> connected = {"Button5", "WriteFileButton", "ReadButton",
-                                          "WriteButton", "ExitButton"};
+    std::vector<std::string> connected = {"Button5", "WriteFileButton", "ReadButton", "WriteButton",
+                                          "ExitButton"};
     connected.insert(connected.end(), fields.begin(), fields.end());
     EXPECT_EQ(form.FocusChain(), connected);
 
@@ -212,10 +226,10 @@ TEST_F(FormMainTest, TimerPeriodFollowsTheUpdateDelayAndZeroOrNonsenseNeverTicks
         int32_t seconds;
         int32_t interval;
     };
-    const Case cases[] = {{5, 5000},  {1, 1000}, {0, 0}, {-1, 0}, {2147483, 2147483000},
+    const Case cases[] = {{5, 5000},    {1, 1000},     {0, 0}, {-1, 0}, {2147483, 2147483000},
                           {2147484, 0}, {INT32_MIN, 0}};
     for (const Case& c : cases) {
-        app::Config.SensorsUpdateDelay = c.seconds;
+        process::Config.SensorsUpdateDelay = c.seconds;
         ui::TFormMain& form = MakeForm();
         EXPECT_EQ(form.AllTimer->Interval(), c.interval) << c.seconds;
         EXPECT_EQ(form.AllTimer->Enabled(), c.interval != 0) << c.seconds;
@@ -224,12 +238,12 @@ TEST_F(FormMainTest, TimerPeriodFollowsTheUpdateDelayAndZeroOrNonsenseNeverTicks
 
 TEST_F(FormMainTest, ExitWithoutAWorkerEndsTheLoopAndASecondExitIsHarmless) {
     ui::TFormMain& form = MakeForm();
-    ASSERT_FALSE(phonelink::InitThread);
+    ASSERT_FALSE(ui::InitThread);
     form.ExitButton->Click();
     EXPECT_TRUE(platform::Application.Terminated());
     form.Exit(nullptr);
     EXPECT_TRUE(platform::Application.Terminated());
-    EXPECT_FALSE(phonelink::InitThread);
+    EXPECT_FALSE(ui::InitThread);
 }
 
 }  // namespace

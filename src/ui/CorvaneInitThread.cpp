@@ -1,17 +1,39 @@
-#include "link/CorvaneInitThread.h"
+#include "ui/CorvaneInitThread.h"
 
-#include "app/ProcessState.h"
+#include <utility>
+
 #include "link/IdentificationText.h"
 #include "link/LinkState.h"
+#include "process/ProcessState.h"
 #include "servicelib/ServiceLibrary.h"
 #include "ui/FormMain.h"
 
-namespace phonelink {
+namespace ui {
+
+platform::ThreadPtr<TCorvaneInitThread> InitThread;
+
+void StopInitThread() {
+    // Take the worker out first: a nested call (a second Exit from a message box loop) must find
+    // nothing to stop rather than a worker that is being waited for.
+    platform::ThreadPtr<TCorvaneInitThread> worker = std::move(InitThread);
+    if (!worker) {
+        return;
+    }
+    worker->Terminate();
+    worker->WaitFor();
+    worker.reset();
+}
+
 namespace {
+
+using phonelink::InitThreadActive;
+using phonelink::MobileConnected;
+using process::ComHandle;
+using process::Config;
 
 // Written by the worker before it hands over ShowIdentification, read only by that update; the
 // synchronised call orders the two. Keeps its value until the next identification.
-IdentificationTexts identification;
+phonelink::IdentificationTexts identification;
 
 // Clears InitThreadActive as the very last act of the body, on every way out of it.
 struct ActiveFlagClearer {
@@ -35,8 +57,8 @@ void TCorvaneInitThread::Execute() {
         return;
     }
     const auto& lib = servicelib::Lib();
-    lib.WComParity(app::ComHandle, 0);
-    lib.WComConfigure(app::ComHandle, app::Config.BaudRate);
+    lib.WComParity(ComHandle, 0);
+    lib.WComConfigure(ComHandle, Config.BaudRate);
     if (!AwaitAnswer()) {
         return;
     }
@@ -52,7 +74,7 @@ bool TCorvaneInitThread::EnterServiceMode() {
         if (Terminated()) {
             return false;
         }
-        if (lib.WInitServiceMode(app::ComHandle, 1, app::Config.InitServiceModeDelay) != 0) {
+        if (lib.WInitServiceMode(ComHandle, 1, Config.InitServiceModeDelay) != 0) {
             return true;
         }
         Synchronize([this] { StepConnectProgress(); });
@@ -65,7 +87,7 @@ bool TCorvaneInitThread::AwaitAnswer() {
         if (Terminated()) {
             return false;
         }
-        if (lib.WPingMobile(app::ComHandle) != 0) {
+        if (lib.WPingMobile(ComHandle) != 0) {
             return true;
         }
         // Cut short by a termination request, which the next test point then sees.
@@ -79,18 +101,18 @@ void TCorvaneInitThread::ReadIdentification() {
     // Zero-filled before each call: the results are not examined, so a failed call must leave
     // values that format as nothing worse than zeros and empty texts.
     int32_t hardwareId = 0;
-    lib.WGetHardwareIdentification(app::ComHandle, &hardwareId);
+    lib.WGetHardwareIdentification(ComHandle, &hardwareId);
     servicelib::MobileInformation information{};
-    lib.WGetMobileInformation(app::ComHandle, &information);
+    lib.WGetMobileInformation(ComHandle, &information);
     uint32_t flashSerial = 0;
     uint32_t unused = 0;
-    lib.WGetFlashSerialNumber(app::ComHandle, &flashSerial, &unused);
-    identification =
-        FormatIdentification(hardwareId, app::SupportedMobiles, information, flashSerial);
+    lib.WGetFlashSerialNumber(ComHandle, &flashSerial, &unused);
+    identification = phonelink::FormatIdentification(hardwareId, process::SupportedMobiles,
+                                                     information, flashSerial);
 }
 
 void TCorvaneInitThread::ShowConnecting() {
-    ui::TFormMain& form = *ui::FormMain;
+    TFormMain& form = *FormMain;
     form.ConnectProgressBar->SetPosition(0);
     form.ConnectLabel->SetCaption("Trying to connect to mobile with Boot-Strap-Loader");
     form.ConnectLabel->SetFontColor(platform::clBlack);
@@ -100,10 +122,12 @@ void TCorvaneInitThread::ShowConnecting() {
     form.ConnectProgressBar->Repaint();
 }
 
-void TCorvaneInitThread::StepConnectProgress() { ui::FormMain->ConnectProgressBar->StepIt(); }
+void TCorvaneInitThread::StepConnectProgress() {
+    FormMain->ConnectProgressBar->StepIt();
+}
 
 void TCorvaneInitThread::ShowReadingInfo() {
-    ui::TFormMain& form = *ui::FormMain;
+    TFormMain& form = *FormMain;
     form.ConnectLabel->SetCaption("Reading info...");
     form.ConnectLabel->SetFontColor(platform::clLime);
     form.Repaint();
@@ -114,7 +138,7 @@ void TCorvaneInitThread::ShowReadingInfo() {
 }
 
 void TCorvaneInitThread::ShowIdentification() {
-    ui::TFormMain& form = *ui::FormMain;
+    TFormMain& form = *FormMain;
     form.DescriptionStText->SetCaption(identification.description);
     form.MobileSWVerStText->SetCaption(identification.softwareVersion);
     form.LanguageGroupStText->SetCaption(identification.languageGroup);
@@ -126,4 +150,4 @@ void TCorvaneInitThread::ShowIdentification() {
     form.ReadPhone();
 }
 
-}  // namespace phonelink
+}  // namespace ui

@@ -5,13 +5,12 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "servicelib/LibraryTypes.h"
 #include "settings/Settings.h"
 
-namespace app {
+namespace process {
 
 // The seven settings, read once at start-up.
 extern settings::Settings Config;
@@ -27,4 +26,4 @@ extern const servicelib::SupportedMobile* SupportedMobiles;
 // Thread: user-interface thread only.
 void WriteRunLog(const std::string& text);
 
-}  // namespace app
+}  // namespace process

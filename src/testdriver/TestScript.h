@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace testdriver {
 
 enum class ActionKind { Click, Close, WaitConnected, SetText, Snapshot };
 
@@ -36,4 +36,4 @@ void AppendLines(const std::string& path, const std::vector<std::string>& lines)
 // Reads the script at `path`; on the first line not understood, Script::error names it.
 Script ParseScript(const std::string& path);
 
-}  // namespace app
+}  // namespace testdriver

@@ -1,5 +1,5 @@
-#include "app/TestDriver.h"
-#include "app/TestScript.h"
+#include "testdriver/TestDriver.h"
+#include "testdriver/TestScript.h"
 
 #include <charconv>
 #include <cstdint>
@@ -20,7 +20,7 @@
 #include "platform/Thread.h"
 #include "ui/FormMain.h"
 
-namespace app {
+namespace testdriver {
 namespace {
 
 constexpr const char* kScriptVariable = "CORVANE_TEST_DRIVER";
@@ -209,4 +209,4 @@ void StopTestDriver() {
     Driver().thread.reset();
 }
 
-}  // namespace app
+}  // namespace testdriver

@@ -1,10 +1,10 @@
-#include "app/RunLog.h"
+#include "process/RunLog.h"
 
 #include <cstdio>
 
-#include "app/ProcessState.h"
+#include "process/ProcessState.h"
 
-namespace app {
+namespace process {
 namespace {
 
 std::FILE* runLog = nullptr;
@@ -31,4 +31,4 @@ void WriteRunLog(const std::string& text) {
     std::fflush(runLog);
 }
 
-}  // namespace app
+}  // namespace process

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace app {
+namespace process {
 
 // Opens the log, creating the file or emptying an existing one. False when it cannot be opened;
 // the reason is then in errno.
@@ -13,4 +13,4 @@ bool OpenRunLog(const std::string& fileName);
 // Flushes and closes the log; nothing is written afterwards.
 void CloseRunLog();
 
-}  // namespace app
+}  // namespace process

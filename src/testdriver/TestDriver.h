@@ -12,7 +12,7 @@ namespace ui {
 class TFormMain;
 }
 
-namespace app {
+namespace testdriver {
 
 // Called by start-up right after the main form is created, before the message loop runs. Does
 // nothing without CORVANE_TEST_DRIVER. The form must outlive StopTestDriver. Thread: main thread.
@@ -23,4 +23,4 @@ void InstallTestDriverFromEnvironment(ui::TFormMain& form);
 // driver was installed. Thread: main thread.
 void StopTestDriver();
 
-}  // namespace app
+}  // namespace testdriver

@@ -1,11 +1,11 @@
-#include "app/TestScript.h"
+#include "testdriver/TestScript.h"
 
 #include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <utility>
 
-namespace app {
+namespace testdriver {
 namespace {
 
 std::string_view Trim(std::string_view text) {
@@ -135,4 +135,4 @@ Script ParseScript(const std::string& path) {
     return script;
 }
 
-}  // namespace app
+}  // namespace testdriver
