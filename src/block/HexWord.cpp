@@ -41,6 +41,28 @@ uint16_t HexTextToWord(std::string_view text) {
     return static_cast<uint16_t>(word);
 }
 
+bool IsCleanHexWord(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) {
+        ++i;
+    }
+    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        i += 2;
+    }
+    const std::size_t firstDigit = i;
+    while (i < text.size() && IsHexDigit(text[i])) {
+        ++i;
+    }
+    const std::size_t digits = i - firstDigit;
+    // The conversion sees only the first kWordTextMax characters: a digit beyond them would be
+    // lost, and the word written would not be the one typed.
+    const bool digitsSeen = i <= kWordTextMax;
+    while (i < text.size() && IsCSpace(text[i])) {
+        ++i;
+    }
+    return digits >= 1 && digits <= 4 && digitsSeen && i == text.size();
+}
+
 std::string WordToHexText(uint16_t word) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;

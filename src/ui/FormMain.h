@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "platform/Application.h"
 #include "platform/Form.h"
@@ -52,6 +54,10 @@ class TFormMain : public platform::TForm {
 
   private:
     void BindComponents();
+    // The ten field texts, whole.
+    std::vector<std::string> FieldTexts() const;
+    // Shows the message that names the fields holding no clean word, if any; true when it did.
+    bool RefuseUncleanFields();
     void SetStartingState();
     // Shows the status label in lime with the caption and paints the window at once.
     void ShowTransferStatus(const char* caption);

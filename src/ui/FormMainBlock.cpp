@@ -2,11 +2,13 @@
 // files. The rules live in src/block; these methods move texts between them and the controls.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "block/BlockFile.h"
 #include "block/CalibrationState.h"
 #include "block/HexWord.h"
 #include "block/PhoneTransfer.h"
+#include "block/UncleanFields.h"
 #include "platform/Dialogs.h"
 #include "process/ProcessState.h"
 #include "servicelib/ServiceLibrary.h"
@@ -26,6 +28,23 @@ void ReportTransferFailure(TFormMain& form, block::TransferFailure failure) {
 }
 
 }  // namespace
+
+std::vector<std::string> TFormMain::FieldTexts() const {
+    std::vector<std::string> texts;
+    for (platform::TEdit* field : EditFields()) {
+        texts.push_back(field->Text());
+    }
+    return texts;
+}
+
+bool TFormMain::RefuseUncleanFields() {
+    const std::vector<block::UncleanField> unclean = block::FindUncleanFields(FieldTexts());
+    if (unclean.empty()) {
+        return false;
+    }
+    platform::ShowMessage(block::UncleanFieldsMessage(unclean));
+    return true;
+}
 
 void TFormMain::Form2PucWas() {
     const auto fields = EditFields();
@@ -77,6 +96,10 @@ void TFormMain::ReadPhone() {
 }
 
 void TFormMain::WritePhone() {
+    // Before anything else: a typo must not erase the phone's block.
+    if (RefuseUncleanFields()) {
+        return;
+    }
     ShowTransferStatus("Writing Eelite Block...");
     const auto& lib = servicelib::Lib();
     auto failure =
@@ -108,6 +131,9 @@ void TFormMain::ReadFileBtn(TObject* /*sender*/) {
 }
 
 void TFormMain::WriteFileBtn(TObject* /*sender*/) {
+    if (RefuseUncleanFields()) {
+        return;
+    }
     if (!WriteFileDialog->Execute()) {
         return;
     }

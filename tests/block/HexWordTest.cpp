@@ -51,6 +51,57 @@ TEST(HexWord, TextToWord) {
     }
 }
 
+TEST(HexWord, OnlyCleanWordsMayLeaveTheEditor) {
+    struct Case {
+        std::string text;
+        bool clean;
+    };
+    const Case cases[] = {
+        {"0", true},
+        {"1c4a", true},
+        {"1C4A", true},
+        {"0x12", true},
+        {"0X12", true},
+        {"  7f", true},
+        {"7f  ", true},
+        {"\t7f\t", true},
+        {"0x0000", true},  // the prefix is not one of the four digits
+        {"00FA", true},
+        {"FFFF", true},
+        {"", false},  // nothing at all
+        {"   ", false},
+        {"xyz", false},
+        {"123456", false},  // five or more digits, even with a value that fits
+        {"000FA", false},
+        {"-1", false},  // no sign of either kind
+        {"+ff", false},
+        {"12G4", false},  // something after the digits
+        {"12 34", false},
+        {"0x", false},  // a prefix without digits
+        {"0x 12", false},
+        {"x12", false},
+        {"1,2", false},
+        {"１２", false},  // full-width digits are no hexadecimal digits
+        {std::string(251, ' ') + "abcd", true},   // the last digit is the 255th character
+        {std::string(252, ' ') + "abcd", false},  // the D would never be seen: ABC is not it
+        {std::string(300, ' ') + "1", false},
+        {"abcd" + std::string(300, ' '), true},  // blanks beyond the cut change nothing
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsCleanHexWord(c.text), c.clean) << "text: \"" << c.text << "\"";
+    }
+}
+
+TEST(HexWord, AcceptedTextsKeepTheirConversion) {
+    // Accepting a text must never change the word it gives.
+    const std::string texts[] = {"1c4a", "0x12", "  7f", "0X00fa", "ffff ", "0"};
+    const uint16_t words[] = {0x1C4A, 0x0012, 0x007F, 0x00FA, 0xFFFF, 0};
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+        ASSERT_TRUE(IsCleanHexWord(texts[i])) << texts[i];
+        EXPECT_EQ(HexTextToWord(texts[i]), words[i]) << texts[i];
+    }
+}
+
 TEST(HexWord, WordToText) {
     EXPECT_EQ(WordToHexText(0x0000), "0");
     EXPECT_EQ(WordToHexText(0x00FF), "FF");

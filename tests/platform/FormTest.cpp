@@ -1,6 +1,9 @@
 // The window built from its table: geometry, window kind, fonts, texts and the tab chain.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
@@ -160,25 +163,32 @@ TEST_F(Form, TabKeyVisitsTheFocusChain) {
     EXPECT_EQ(visited, (std::vector<std::string>{"ReadFile", "Exit", "Field", "ReadFile"}));
 }
 
-struct MnemonicCase {
+// Keys pressed on the real window: a button's accelerator, Enter on the focused button.
+struct KeyCase {
     const char* description;
+    bool readFileEnabled;
     bool readPhoneEnabled;
+    const char* focused;  // the control that has the focus before the key
     Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
     int readFileClicks;
     int readPhoneClicks;
     int exitClicks;
 };
 
-class Mnemonic : public Form, public ::testing::WithParamInterface<MnemonicCase> {};
+class KeyPress : public Form, public ::testing::WithParamInterface<KeyCase> {};
 
-TEST_P(Mnemonic, PressesOnlyAUniqueAccelerator) {
-    const MnemonicCase& c = GetParam();
+TEST_P(KeyPress, PressesTheButtonTheKeyStandsFor) {
+    const KeyCase& c = GetParam();
     int readFile = 0;
     int readPhone = 0;
     int exit = 0;
     Get<platform::TButton>("ReadFile").SetOnClick([&](platform::TObject*) { ++readFile; });
     Get<platform::TButton>("ReadPhone").SetOnClick([&](platform::TObject*) { ++readPhone; });
     Get<platform::TButton>("Exit").SetOnClick([&](platform::TObject*) { ++exit; });
+    if (!c.readFileEnabled) {
+        Get<platform::TButton>("ReadFile").Disable();
+    }
     if (!c.readPhoneEnabled) {
         Get<platform::TButton>("ReadPhone").Disable();
     }
@@ -186,37 +196,45 @@ TEST_P(Mnemonic, PressesOnlyAUniqueAccelerator) {
     QWidget* window = Widget(form.Native());
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    Widget(Get<platform::TEdit>("Field").Native())->setFocus();
+    Widget(static_cast<platform::TControl*>(form.FindComponent(c.focused))->Native())->setFocus();
 
-    QTest::keyClick(window, c.key, Qt::AltModifier);
-    QTest::qWait(300);  // a unique accelerator clicks through an animated click
+    QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
+    QTest::qWait(300);  // a key presses through an animated click
     EXPECT_EQ(readFile, c.readFileClicks) << c.description;
     EXPECT_EQ(readPhone, c.readPhoneClicks) << c.description;
     EXPECT_EQ(exit, c.exitClicks) << c.description;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    SharedAndUnique, Mnemonic,
-    ::testing::Values(MnemonicCase{"R shared by two enabled buttons", true, Qt::Key_R, 0, 0, 0},
-                      MnemonicCase{"R with Read Phone disabled", false, Qt::Key_R, 1, 0, 0},
-                      MnemonicCase{"E, unique", true, Qt::Key_E, 0, 0, 1}));
-
-TEST_F(Form, SharedAcceleratorMovesTheFocusBetweenItsButtons) {
-    form.Show();
-    QWidget* window = Widget(form.Native());
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    Widget(Get<platform::TEdit>("Field").Native())->setFocus();
-    QWidget* readFile = Widget(Get<platform::TButton>("ReadFile").Native());
-    QWidget* readPhone = Widget(Get<platform::TButton>("ReadPhone").Native());
-
-    QTest::keyClick(window, Qt::Key_R, Qt::AltModifier);
-    QWidget* first = QApplication::focusWidget();
-    QTest::keyClick(window, Qt::Key_R, Qt::AltModifier);
-    QWidget* second = QApplication::focusWidget();
-    EXPECT_TRUE(first == readFile || first == readPhone);
-    EXPECT_TRUE(second == readFile || second == readPhone);
-    EXPECT_NE(first, second);
-}
+    AcceleratorsAndEnter, KeyPress,
+    ::testing::Values(
+        KeyCase{"R shared: the first in tab order", true, true, "Field", Qt::Key_R,
+                Qt::AltModifier, 1, 0, 0},
+        KeyCase{"R shared, pressed again: the same button", true, true, "ReadFile", Qt::Key_R,
+                Qt::AltModifier, 1, 0, 0},
+        KeyCase{"R with Read File disabled: Read Phone", false, true, "Field", Qt::Key_R,
+                Qt::AltModifier, 0, 1, 0},
+        KeyCase{"R with Read Phone disabled", true, false, "Field", Qt::Key_R, Qt::AltModifier,
+                1, 0, 0},
+        KeyCase{"R with both disabled: nothing", false, false, "Field", Qt::Key_R,
+                Qt::AltModifier, 0, 0, 0},
+        KeyCase{"E, unique", true, true, "Field", Qt::Key_E, Qt::AltModifier, 0, 0, 1},
+        KeyCase{"Enter on a focused button", true, true, "ReadPhone", Qt::Key_Return,
+                Qt::NoModifier, 0, 1, 0},
+        KeyCase{"keypad Enter on a focused button", true, true, "Exit", Qt::Key_Enter,
+                Qt::KeypadModifier, 0, 0, 1},
+        KeyCase{"Enter in a field presses nothing: there is no default button", true, true,
+                "Field", Qt::Key_Return, Qt::NoModifier, 0, 0, 0},
+        KeyCase{"Escape presses nothing", true, true, "ReadFile", Qt::Key_Escape,
+                Qt::NoModifier, 0, 0, 0}),
+    [](const auto& info) {
+        std::string name;
+        for (const char* c = info.param.description; *c != '\0'; ++c) {
+            if (std::isalnum(static_cast<unsigned char>(*c))) {
+                name += *c;
+            }
+        }
+        return name;
+    });
 
 }  // namespace

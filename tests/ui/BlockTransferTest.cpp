@@ -2,7 +2,9 @@
 // line and the message of every failure, and what the editor fields show.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "block/CalibrationState.h"
@@ -122,18 +124,78 @@ TEST_F(BlockTransferTest, AFailedWriteTellsThatTheBlockIsGoneAndHowToRetry) {
 TEST_F(BlockTransferTest, AWriteSendsTheFieldTextsAsTheyStandAndReadsThemBackUnchanged) {
     Start(kBlock);
     EnterServiceMode();
-    SetFieldTexts({"0x001a", "  7f", "12G4", "12345", "-1", "", "G1", "abcd", "0", "FFFF"});
+    SetFieldTexts({"0x001a", "  7f", "1c4a", "0X12", "ffff ", "0", "00FA", "abcd", "0", "FFFF"});
     Form().WritePhone();
     EXPECT_TRUE(responder_.messages.empty());
     EXPECT_FALSE(Form().ConnectLabel->Visible());
     SetFieldTexts(kZeros);
     Form().ReadPhone();
-    EXPECT_EQ(FieldTexts(), (Names{"1A", "7F", "12", "2345", "FFFF", "0", "0", "ABCD", "0", "FFFF"}));
+    EXPECT_EQ(FieldTexts(), (Names{"1A", "7F", "1C4A", "12", "FFFF", "0", "FA", "ABCD", "0", "FFFF"}));
     const auto writes = testsupport::CallsOf(Journal(), "WWriteEeliteBlock");
     ASSERT_EQ(writes.size(), 1u);
     // Block 67 with the size and version the phone reported.
     EXPECT_NE(writes[0].arguments.find(" 67 20 1 "), std::string::npos) << writes[0].line;
 }
+
+// A field that holds no clean word stops Write Phone before its first library call and Write File
+// before its dialog: the phone's block and every file stay as they were, the run log is not
+// touched, and the fields keep the texts so that the user can correct them.
+struct UncleanRow {
+    const char* name;
+    std::vector<std::string> texts;
+    const char* message;
+};
+
+class UncleanFieldsTest : public BlockTransferTest,
+                          public ::testing::WithParamInterface<UncleanRow> {};
+
+TEST_P(UncleanFieldsTest, NothingIsErasedWrittenOrSaved) {
+    const UncleanRow& row = GetParam();
+    Start(kBlock);
+    EnterServiceMode();
+    SetFieldTexts(row.texts);
+    MarkJournal();
+
+    Form().WritePhone();
+    responder_.fileAnswers.push_back((dir_ / "out.blk").string());
+    Form().WriteFileBtn(Form().WriteFileButton);
+
+    EXPECT_EQ(CallNamesSinceMark(), Names{});
+    EXPECT_EQ(responder_.messages, (Names{row.message, row.message}));
+    EXPECT_TRUE(responder_.dialogs.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.blk"));
+    EXPECT_EQ(RunLog(), "");
+    EXPECT_EQ(FieldTexts(), row.texts);
+    EXPECT_FALSE(Form().ConnectLabel->Visible());
+}
+
+std::vector<std::string> With(std::vector<std::pair<int, std::string>> edits) {
+    std::vector<std::string> texts(10, "0");
+    for (auto& [word, text] : edits) {
+        texts[static_cast<std::size_t>(word)] = text;
+    }
+    return texts;
+}
+
+#define CORVANE_RULE                                                                            \
+    " no 16-bit hexadecimal word, so nothing was written; a field may hold only one to four " \
+    "hexadecimal digits (0-9, A-F), optionally after 0x."
+
+INSTANTIATE_TEST_SUITE_P(
+    TypingMistakes, UncleanFieldsTest,
+    ::testing::Values(
+        UncleanRow{"Letters", With({{2, "xyz"}}), "Error: 0004: \"xyz\" holds" CORVANE_RULE},
+        UncleanRow{"SixDigits", With({{0, "123456"}}), "Error: 0000: \"123456\" holds" CORVANE_RULE},
+        UncleanRow{"Sign", With({{9, "-1"}}), "Error: 0012: \"-1\" holds" CORVANE_RULE},
+        UncleanRow{"TrailingLetter", With({{5, "12G4"}}), "Error: 000A: \"12G4\" holds" CORVANE_RULE},
+        UncleanRow{"Empty", With({{7, ""}}), "Error: 000E: \"\" holds" CORVANE_RULE},
+        UncleanRow{"Several",
+                   {"xyz", "123456", "-1", "12G4", "", "1", "2", "3", "4", "5"},
+                   "Error: 0000: \"xyz\", 0002: \"123456\", 0004: \"-1\", 0006: \"12G4\" and "
+                   "0008: \"\" hold" CORVANE_RULE}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+#undef CORVANE_RULE
 
 TEST_F(BlockTransferTest, AWriteWhoseChecksFailDoesNotReadTheFields) {
     Start(std::string(kBlock) + "block_version=2\n");

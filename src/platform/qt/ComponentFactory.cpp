@@ -11,6 +11,7 @@
 #include "platform/qt/FontSupport.h"
 #include "platform/qt/LabelSizing.h"
 #include "platform/qt/NativeWidget.h"
+#include "platform/qt/PushButton.h"
 #include "platform/qt/QtText.h"
 
 namespace platform::qt {
@@ -61,10 +62,7 @@ QLineEdit* CreateEdit(const ComponentSpec& entry, QWidget& form, const TFontSpec
 }
 
 QPushButton* CreateButton(const ComponentSpec& entry, QWidget& form, const TFontSpec& font) {
-    auto* button = new QPushButton(ToQString(entry.text), &form);
-    // No default button: Enter and Escape press nothing.
-    button->setAutoDefault(false);
-    button->setDefault(false);
+    auto* button = new PushButton(ToQString(entry.text), &form);
     button->setFocusPolicy(Qt::StrongFocus);
     ApplyFont(*button, font);
     Place(*button, entry.bounds);

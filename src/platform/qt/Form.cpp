@@ -11,6 +11,7 @@
 #include "platform/qt/FontSupport.h"
 #include "platform/qt/FormWidget.h"
 #include "platform/qt/NativeWidget.h"
+#include "platform/qt/PushButton.h"
 #include "platform/qt/QtText.h"
 
 namespace platform {
@@ -19,10 +20,6 @@ namespace {
 qt::FormWidget* WindowOf(void* native) {
     return qt::FromNative<qt::FormWidget>(native);
 }
-
-// The tab place of a focusable widget, kept on it: the toolkit's focus chain is a cycle whose
-// start does not follow the tab places.
-constexpr const char* kTabOrderProperty = "corvaneTabOrder";
 
 bool CanTakeFocus(ComponentKind kind) {
     return kind == ComponentKind::Button || kind == ComponentKind::Edit;
@@ -61,7 +58,9 @@ TForm::TForm(const FormSpec& form, std::span<const ComponentSpec> components)
         if (CanTakeFocus(entry.kind) && entry.tabOrder >= 0) {
             auto* control = static_cast<TControl*>(component.get());
             QWidget* widget = qt::FromNative(control->Native());
-            widget->setProperty(kTabOrderProperty, entry.tabOrder);
+            // Kept on the widget: the toolkit's focus chain is a cycle whose start does not follow
+            // the tab places, and the buttons' shared accelerators follow them too.
+            widget->setProperty(qt::kTabOrderProperty, entry.tabOrder);
             tabStops.emplace_back(entry.tabOrder, widget);
         }
         components_.push_back(std::move(component));
@@ -139,7 +138,7 @@ std::vector<std::string> TForm::FocusChain() const {
         }
         for (const auto& [widget, name] : controls) {
             if (widget == w) {
-                chain.emplace_back(w->property(kTabOrderProperty).toInt(), *name);
+                chain.emplace_back(w->property(qt::kTabOrderProperty).toInt(), *name);
             }
         }
     }
