@@ -10,6 +10,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     xvfb xauth x11-utils imagemagick python3-xlib file
     fonts-liberation
+    qt6-gtk-platformtheme
 )
 
 missing=()

@@ -3,19 +3,24 @@
 # 206,111 with a 553x505 client area, can be neither resized nor maximised, paints, and closes
 # through its close box (WM_DELETE_WINDOW) with exit code 0 after closing the port last. The
 # settings stop the timer (SensorsUpdateDelay=0), so no connection is ever tried. A picture of the
-# first sight is kept.
+# first sight is kept, and its texts must be readable: a heading, a caption and a value stand in
+# the designed black on the designed button face (240,240,240) with enough contrast.
 #
-#   real_window_test.sh <corvane-sensors-tool> <first-sight.png>
+#   real_window_test.sh <corvane-sensors-tool> <first-sight.png> [light|dark]
+#
+# "dark" runs the tool under a dark desktop palette (Qt's GTK 3 platform theme with Adwaita:dark),
+# whose colours must not reach the window.
 #
 # Exit code 0: passed; 1: failed; 77: skipped, Xvfb is not installed.
 set -uo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 <corvane-sensors-tool> <first-sight.png>" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: $0 <corvane-sensors-tool> <first-sight.png> [light|dark]" >&2
     exit 1
 fi
 tool="$(realpath "$1")"
 first_sight="$(realpath -m "$2")"
+desktop="${3:-light}"
 title="Corvane Sensors Tool"
 here="$(cd "$(dirname "$0")" && pwd)"
 
@@ -84,7 +89,17 @@ wait_for() {
 }
 
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" CORVANE_SIM_JOURNAL="$journal"
-unset WAYLAND_DISPLAY CORVANE_SIM_SCENARIO
+unset WAYLAND_DISPLAY CORVANE_SIM_SCENARIO QT_QPA_PLATFORMTHEME GTK_THEME
+case "$desktop" in
+light) ;;
+dark)
+    # Without the theme plugin the run would show the light palette and prove nothing.
+    compgen -G "/usr/lib/*/qt6/plugins/platformthemes/libqgtk3.so" >/dev/null ||
+        fail "the dark desktop needs Qt's GTK 3 platform theme (qt6-gtk-platformtheme)"
+    export QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+    ;;
+*) fail "unknown desktop '$desktop'" ;;
+esac
 printf '[Common]\nSensorsUpdateDelay=0\n' >"$work/corvanetool.ini"
 
 # Starts a private Xvfb on a display number drawn from 100..999, away from the low numbers that
@@ -186,6 +201,14 @@ take_first_sight() {
 }
 wait_for 15 take_first_sight || fail "the window did not paint within 15 s ($first_sight)"
 echo "first sight: $first_sight"
+
+# Readable whatever the desktop says: the MobileInformation heading, the FlashSerialNumber:
+# caption and the "--" beside it, each on the designed background.
+button_face="240,240,240"
+"$python" "$here/contrast.py" "$first_sight" 16 24 139 18 7 "$button_face" &&
+    "$python" "$here/contrast.py" "$first_sight" 16 48 111 15 7 "$button_face" &&
+    "$python" "$here/contrast.py" "$first_sight" 136 48 20 19 4.5 "$button_face" ||
+    fail "the window's texts are not readable on the $desktop desktop ($first_sight)"
 
 "$python" "$here/send_close.py" "$window_id" || fail "could not send WM_DELETE_WINDOW"
 tool_ended() { ! kill -0 "$tool_pid" 2>/dev/null; }

@@ -13,6 +13,7 @@
 #include "platform/qt/NativeWidget.h"
 #include "platform/qt/PushButton.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowPalette.h"
 
 namespace platform {
 namespace {
@@ -33,6 +34,7 @@ void SetUpWindow(QWidget& window, const FormSpec& form) {
     window.setWindowTitle(qt::ToQString(form.caption));
     window.setFixedSize(form.clientWidth, form.clientHeight);
     window.move(form.left, form.top);
+    window.setPalette(qt::WindowPalette());
     window.setBackgroundRole(QPalette::Button);
     window.setAutoFillBackground(true);
     qt::ApplyFont(window, form.font);
