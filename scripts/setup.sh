@@ -10,7 +10,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     xvfb xauth x11-utils imagemagick python3-xlib file
     fonts-liberation
-    qt6-gtk-platformtheme
+    qt6-gtk-platformtheme librsvg2-bin openbox xdotool
 )
 
 missing=()

@@ -6,7 +6,9 @@
 #include <exception>
 #include <string>
 
+#include "app/StartupFailure.h"
 #include "platform/Application.h"
+#include "platform/LibraryText.h"
 #include "process/ProcessState.h"
 #include "process/RunLog.h"
 #include "servicelib/ServiceLibrary.h"
@@ -76,30 +78,41 @@ void WriteSupportedMobiles() {
 bool RunApplication() {
     try {
         platform::Application.Initialize();
-        platform::Application.SetTitle(kApplicationTitle);
         platform::Application.CreateForm(ui::FormMain);
-        testdriver::InstallTestDriverFromEnvironment(*ui::FormMain);
+        testdriver::Start(*ui::FormMain);
         platform::Application.Run();
-        testdriver::StopTestDriver();
+        testdriver::Stop();
         platform::Application.DestroyForms();
         return true;
     } catch (const std::exception& error) {
-        testdriver::StopTestDriver();
+        testdriver::Stop();
         platform::Application.ShowException(error);
         platform::Application.DestroyForms();
         return false;
     }
 }
 
+// Ends a start-up that failed. The box comes after everything acquired has been given back, so
+// that nothing is held while the user reads it; without a display it is not shown at all.
+int EndFailedStartup(StartupFailure failure, const std::string& line) {
+    platform::ShowStartupFailure(StartupFailureMessage(failure, line));
+    return kExitFailure;
+}
+
 }  // namespace
 
 int RunCorvaneSensorsTool() {
+    // Before anything can fail: a test script answers every box from the first one on.
+    testdriver::InstallFromEnvironment();
+    // Also the title of a start-up failure's box.
+    platform::Application.SetTitle(kApplicationTitle);
     Config = settings::ReadAllSettings();
 
     if (!process::OpenRunLog(Config.LogFile)) {
-        std::fprintf(stderr, "%s: cannot open the run log \"%s\": %s\n", kProgramName,
-                     Config.LogFile.c_str(), std::strerror(errno));
-        return kExitFailure;
+        const std::string line = Format("Error: cannot open the run log \"%s\": %s",
+                                        Config.LogFile.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "%s: %s\n", kProgramName, line.c_str());
+        return EndFailedStartup(StartupFailure::RunLogNotOpened, line);
     }
     WriteRunLog(Format("Using ComPort %d\n", Config.ComNumber));
     WriteRunLog(Format("BaudRate %ld\n", static_cast<long>(Config.BaudRate)));
@@ -108,18 +121,22 @@ int RunCorvaneSensorsTool() {
     switch (library.Load()) {
         case servicelib::BindResult::Bound:
             break;
-        case servicelib::BindResult::LoadFailed:
-            ReportStartupFailure(
-                Format("Error: failure to load %s\n", servicelib::kLibraryFileName));
+        case servicelib::BindResult::LoadFailed: {
+            const std::string line =
+                Format("Error: failure to load %s\n", servicelib::kLibraryFileName);
+            ReportStartupFailure(line);
             process::CloseRunLog();
-            return kExitFailure;
-        case servicelib::BindResult::EntryPointMissing:
-            ReportStartupFailure(Format("Error: failure to use %s:%s\n",
-                                        servicelib::kLibraryFileName,
-                                        library.MissingEntryPoint().c_str()));
+            return EndFailedStartup(StartupFailure::LibraryNotLoaded, line);
+        }
+        case servicelib::BindResult::EntryPointMissing: {
+            const std::string line =
+                Format("Error: failure to use %s:%s\n", servicelib::kLibraryFileName,
+                       library.MissingEntryPoint().c_str());
+            ReportStartupFailure(line);
             library.Unload();
             process::CloseRunLog();
-            return kExitFailure;
+            return EndFailedStartup(StartupFailure::EntryPointMissing, line);
+        }
     }
     const servicelib::LibraryEntryPoints& lib = library.EntryPoints();
 
@@ -135,11 +152,14 @@ int RunCorvaneSensorsTool() {
         const std::string errorText = LibraryText(ErrorTextBuffer, [&](char* buffer) {
             return lib.WComGetErrorString(errorCode, buffer);
         });
-        ReportStartupFailure(
-            Format("BFB-Error: %s (%d)\n", errorText.c_str(), lib.WComGetLastError()));
+        const int32_t loggedCode = lib.WComGetLastError();
+        // The run log keeps the library's bytes; the box shows them as text of this platform.
+        ReportStartupFailure(Format("BFB-Error: %s (%d)\n", errorText.c_str(), loggedCode));
+        const std::string shown = Format("BFB-Error: %s (%d)",
+                                         platform::LibraryTextToUtf8(errorText).c_str(), loggedCode);
         library.Unload();
         process::CloseRunLog();
-        return kExitFailure;
+        return EndFailedStartup(StartupFailure::PortNotOpened, shown);
     }
 
     if (Config.DoTrace != 0) {

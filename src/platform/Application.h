@@ -16,8 +16,9 @@ namespace platform {
 class TApplication {
   public:
     // Creates the platform's application state; must come before any form. Installs the
-    // termination-signal handling (SIGINT, SIGTERM): a signal dismisses any open dialog or message
-    // box as Cancel or OK would, then closes the main form as its close box does.
+    // termination-signal handling (SIGHUP, SIGINT, SIGTERM; log-off and shut-down on Windows): a
+    // signal dismisses any open dialog or message box as Cancel or OK would, then closes the main
+    // form as its close box does.
     void Initialize();
     bool Initialized() const;
     void SetTitle(const std::string& title);
@@ -70,9 +71,10 @@ extern TApplication Application;
 // called before Initialize, and is the only dialog that may. Thread: the main thread.
 bool ShowStartupFailure(const std::string& text);
 
-// Holds SIGINT and SIGTERM back until Initialize installs their handling. Called first thing in
-// main, so that a signal that comes during start-up closes the window once its loop runs instead
-// of killing the program before the port is closed. Thread: the main thread, before any other.
+// Holds SIGHUP, SIGINT and SIGTERM back until Initialize installs their handling. Called first
+// thing in main, so that a signal that comes during start-up closes the window once its loop runs
+// instead of killing the program before the port is closed. Thread: the main thread, before any
+// other.
 void HoldTerminationSignals();
 
 }  // namespace platform

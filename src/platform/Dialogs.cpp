@@ -15,6 +15,10 @@ Responder& CurrentResponder() {
     return installedResponder != nullptr ? *installedResponder : detail::PlatformResponder();
 }
 
+Responder* InstalledResponder() {
+    return installedResponder;
+}
+
 void SetResponder(Responder* responder) {
     installedResponder = responder;
 }

@@ -36,6 +36,8 @@ class Responder {
 
 // The responder in force; never null (the platform's own dialogs unless one is installed).
 Responder& CurrentResponder();
+// The responder installed by SetResponder, or nullptr while the platform's own dialogs answer.
+Responder* InstalledResponder();
 // Installs a responder; nullptr restores the platform's own dialogs. The caller keeps ownership and
 // keeps the responder alive while it is installed.
 void SetResponder(Responder* responder);

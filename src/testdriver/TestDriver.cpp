@@ -173,10 +173,11 @@ class TTestDriverThread final : public platform::TThread {
     bool closeIssued_ = false;  // user-interface thread only
 };
 
-// The installed driver. Thread: main thread (install and stop); the responder is never destroyed,
-// so that a message box shown during shut-down is still answered.
+// The installed driver. Thread: main thread. The responder is never destroyed, so that a message
+// box shown during shut-down is still answered.
 struct DriverOwner {
     ScriptedResponder* responder = nullptr;
+    std::vector<Action> actions;  // until Start hands them to the thread
     platform::ThreadPtr<TTestDriverThread> thread;
 };
 
@@ -187,7 +188,7 @@ DriverOwner& Driver() {
 
 }  // namespace
 
-void InstallTestDriverFromEnvironment(ui::TFormMain& form) {
+void InstallFromEnvironment() {
     const char* scriptPath = std::getenv(kScriptVariable);
     if (scriptPath == nullptr || *scriptPath == '\0' || Driver().responder != nullptr) {
         return;
@@ -195,17 +196,23 @@ void InstallTestDriverFromEnvironment(ui::TFormMain& form) {
     const char* messages = std::getenv(kMessagesVariable);
     Script script = ParseScript(scriptPath);
     if (!script.error.empty()) {
-        // A run that cannot do what the test asked ends at once instead of idling to a timeout.
         std::fprintf(stderr, "test driver: %s\n", script.error.c_str());
-        script.actions.assign(1, Action{});
+        script.actions.assign(1, Action{});  // close at once
     }
     Driver().responder =
         new ScriptedResponder(messages != nullptr ? messages : "", std::move(script.dialogAnswers));
+    Driver().actions = std::move(script.actions);
     platform::SetResponder(Driver().responder);
-    Driver().thread.reset(new TTestDriverThread(form, std::move(script.actions)));
 }
 
-void StopTestDriver() {
+void Start(ui::TFormMain& form) {
+    if (Driver().responder == nullptr || Driver().thread) {
+        return;
+    }
+    Driver().thread.reset(new TTestDriverThread(form, std::move(Driver().actions)));
+}
+
+void Stop() {
     Driver().thread.reset();
 }
 

@@ -14,13 +14,19 @@ class TFormMain;
 
 namespace testdriver {
 
-// Called by start-up right after the main form is created, before the message loop runs. Does
-// nothing without CORVANE_TEST_DRIVER. The form must outlive StopTestDriver. Thread: main thread.
-void InstallTestDriverFromEnvironment(ui::TFormMain& form);
-// Called by start-up after the message loop has ended, before the forms are destroyed: stops the
-// driver's thread and waits for it, serving its last synchronised call (which then does nothing).
-// The message boxes stay answered from the script until the process ends. Does nothing when no
-// driver was installed. Thread: main thread.
-void StopTestDriver();
+// The driver's whole interface with start-up; each call does nothing without CORVANE_TEST_DRIVER.
+// Thread: the main thread.
+//
+// Called first thing in start-up: reads the script and answers every message box and file dialog
+// from then on, the boxes of a failed start-up included. A script it cannot follow ends the run at
+// its first chance instead of idling until a timeout.
+void InstallFromEnvironment();
+// Called right after the main form is created, before the message loop runs: starts the script's
+// timed actions on that form, which must outlive Stop.
+void Start(ui::TFormMain& form);
+// Called after the message loop has ended, before the forms are destroyed: stops the actions'
+// thread and waits for it, serving its last synchronised call (which then does nothing). The boxes
+// stay answered from the script until the process ends.
+void Stop();
 
 }  // namespace testdriver

@@ -52,7 +52,7 @@ TCorvaneInitThread::TCorvaneInitThread(bool createSuspended) : TThread(true) {
 
 void TCorvaneInitThread::Execute() {
     ActiveFlagClearer clearActiveOnExit;
-    Synchronize([this] { ShowConnecting(); });
+    Update(&TCorvaneInitThread::ShowConnecting);
     if (!EnterServiceMode()) {
         return;
     }
@@ -62,9 +62,9 @@ void TCorvaneInitThread::Execute() {
     if (!AwaitAnswer()) {
         return;
     }
-    Synchronize([this] { ShowReadingInfo(); });
+    Update(&TCorvaneInitThread::ShowReadingInfo);
     ReadIdentification();
-    Synchronize([this] { ShowIdentification(); });
+    Update(&TCorvaneInitThread::ShowIdentification);
     MobileConnected.store(1, std::memory_order_release);
 }
 
@@ -77,7 +77,7 @@ bool TCorvaneInitThread::EnterServiceMode() {
         if (lib.WInitServiceMode(ComHandle, 1, Config.InitServiceModeDelay) != 0) {
             return true;
         }
-        Synchronize([this] { StepConnectProgress(); });
+        Update(&TCorvaneInitThread::StepConnectProgress);
     }
 }
 
@@ -109,6 +109,14 @@ void TCorvaneInitThread::ReadIdentification() {
     lib.WGetFlashSerialNumber(ComHandle, &flashSerial, &unused);
     identification = phonelink::FormatIdentification(hardwareId, process::SupportedMobiles,
                                                      information, flashSerial);
+}
+
+void TCorvaneInitThread::Update(void (TCorvaneInitThread::*method)()) {
+    Synchronize([this, method] {
+        (this->*method)();
+        // A close waiting for this worker has put its own status on the window; keep it there.
+        FormMain->KeepClosingStatus();
+    });
 }
 
 void TCorvaneInitThread::ShowConnecting() {

@@ -33,6 +33,9 @@ class TCorvaneInitThread final : public platform::TThread {
     // Reads the identification into the texts that ShowIdentification puts on the window.
     void ReadIdentification();
 
+    // Runs one of the four updates below on the user-interface thread and returns once it has run.
+    void Update(void (TCorvaneInitThread::*method)());
+
     void ShowConnecting();
     void StepConnectProgress();
     void ShowReadingInfo();

@@ -60,8 +60,28 @@ std::array<platform::TStaticText*, 11> TFormMain::PhoneTexts() const {
 }
 
 void TFormMain::Exit(TObject* /*sender*/) {
+    // A worker inside a library call holds the close for as long as the call lasts, and the window
+    // cannot answer meanwhile: say so, and take the buttons away, before it stops answering.
+    if (InitThread && !InitThread->Finished()) {
+        closing_ = true;
+        KeepClosingStatus();
+    }
     StopInitThread();
     platform::Application.Terminate();
+}
+
+void TFormMain::KeepClosingStatus() {
+    if (!closing_) {
+        return;
+    }
+    ConnectLabel->SetCaption(kClosingStatus);
+    ConnectLabel->SetFontColor(platform::clBlack);
+    ConnectLabel->Show();
+    for (platform::TButton* button :
+         {Button5, WriteFileButton, ReadButton, WriteButton, ExitButton}) {
+        button->Disable();
+    }
+    Repaint();
 }
 
 void TFormMain::CloseRequested() {

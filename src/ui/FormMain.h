@@ -46,6 +46,14 @@ class TFormMain : public platform::TForm {
     // Closing the window in any way runs the same steps as Exit.
     void CloseRequested() override;
 
+    // The status line while a close waits for the connection worker to return from the library.
+    static constexpr const char* kClosingStatus =
+        "Closing: waiting for the phone library to return...";
+    // Once a close waits for the worker: shows that status in black, disables the five buttons and
+    // paints the window at once. The worker's updates call it after they have run, so that none of
+    // them takes the status away. Does nothing while no close waits.
+    void KeepClosingStatus();
+
     // Edit1 to Edit10: the field of word n is EditFields()[n].
     std::array<platform::TEdit*, 10> EditFields() const;
     // The five identification texts and the six sensor texts, in the order in which a lost link
@@ -53,6 +61,8 @@ class TFormMain : public platform::TForm {
     std::array<platform::TStaticText*, 11> PhoneTexts() const;
 
   private:
+    bool closing_ = false;  // a close waits for the worker; never cleared, the window is ending
+
     void BindComponents();
     // The ten field texts, whole.
     std::vector<std::string> FieldTexts() const;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/Journal.h"
@@ -124,6 +125,44 @@ TEST_F(StartupProcessTest, TheTraceRunsAroundTheWholeWindowOnlyWhenAsked) {
         if (!starts.empty()) {
             EXPECT_NE(starts[0].arguments.find("t.log"), std::string::npos);
         }
+    }
+}
+
+TEST_F(StartupProcessTest, EverySignalThatEndsTheToolClosesThePortLast) {
+    struct Case {
+        const char* name;
+        int first;
+        int second;  // 0: none; otherwise sent while the close waits for a service-mode attempt
+    };
+    const Case cases[] = {
+        {"SIGHUP (the terminal went away)", SIGHUP, 0},
+        {"SIGINT", SIGINT, 0},
+        {"SIGTERM", SIGTERM, 0},
+        {"SIGTERM, then SIGHUP during the close", SIGTERM, SIGHUP},
+        {"SIGHUP, then SIGINT during the close", SIGHUP, SIGINT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(dir_ / "journal.log");
+        // One service-mode attempt takes 400 ms: the close has to wait for it.
+        dir_.Write("corvanetool.ini", "[Common]\nSensorsUpdateDelay=1\nInitServiceModeDelay=4\n");
+        testsupport::ToolProcess tool(
+            Executable(), dir_.Path(),
+            Environment(std::string(kScenario) + "present=0\nservice_mode_ms_per_unit=100\n"));
+        ASSERT_TRUE(testsupport::WaitUntil(
+            [&] { return !CallsOf(Journal(), "WInitServiceMode").empty(); }, 20s));
+        tool.SendSignal(c.first);
+        if (c.second != 0) {
+            std::this_thread::sleep_for(100ms);
+            tool.SendSignal(c.second);
+        }
+        const auto run = tool.Wait(20s);
+        EXPECT_EQ(run.signal, 0);
+        EXPECT_EQ(run.exitCode, 0) << run.standardError;
+        const auto names = CallNames(Journal());
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(names.back(), "WComClose");
+        EXPECT_TRUE(testsupport::GuardViolations(Journal()).empty());
     }
 }
 

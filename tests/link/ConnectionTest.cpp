@@ -187,12 +187,22 @@ TEST_P(ExitTest, StopsTheWorkerPromptlyAndLeavesNoWorkerBehind) {
     Start(c.scenario);
     Tick();
     ASSERT_TRUE(PumpUntil([&] { return c.reached(Journal()); }, 10s));
+    // The close had to wait: its status stays on the window whatever updates the worker ran
+    // meanwhile, and the buttons stay disabled.
     const auto start = std::chrono::steady_clock::now();
     Form().Exit(Form().ExitButton);
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_FALSE(ui::InitThread);
     EXPECT_TRUE(WorkerEnded());
     EXPECT_LT(took, 2s);
+    auto& form = Form();
+    EXPECT_TRUE(form.ConnectLabel->Visible());
+    EXPECT_EQ(form.ConnectLabel->Caption(), ui::TFormMain::kClosingStatus);
+    EXPECT_EQ(form.ConnectLabel->Font().color, platform::clBlack);
+    for (platform::TButton* button : {form.Button5, form.WriteFileButton, form.ReadButton,
+                                      form.WriteButton, form.ExitButton}) {
+        EXPECT_FALSE(button->Enabled()) << button->Name();
+    }
     Form().Exit(Form().ExitButton);  // a second Exit finds no worker
     // Nothing may reach the library once the worker has been stopped.
     const auto calls = Journal().size();
@@ -215,6 +225,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "service_mode_ms_per_unit=0\nlatency.WGetMobileInformation=300\n",
                  [](const auto& j) { return !CallsOf(j, "WGetHardwareIdentification").empty(); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConnectionTest, ExitAfterTheWorkerHasEndedNeedsNoClosingStatus) {
+    Start(kFast);
+    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(PumpUntil([&] { return ui::InitThread->Finished(); }));
+    Form().Exit(Form().ExitButton);
+    EXPECT_FALSE(Form().ConnectLabel->Visible());
+    EXPECT_TRUE(Form().ExitButton->Enabled());
+}
 
 TEST_F(ConnectionTest, ExitDuringIdentificationStillFinishesTheBlockReadAndConnects) {
     Start("service_mode_ms_per_unit=0\nlatency.WGetMobileInformation=200\n");

@@ -8,6 +8,7 @@ import dataclasses
 import os
 import random
 import re
+import signal
 import stat
 
 # The simulated phone's block 67 and the ten field texts it shows as.
@@ -27,6 +28,28 @@ READ = "Error: Unable to read Eelite BlockId=67"
 ERASE = "Error: Unable to erase Eelite block"
 READ_FILE = "Error: Read file error"
 WRITE_FILE = "Error: Write file error"
+# What a start-up failure's box says to check, after the failure's own line (escaped "\n").
+WHAT_TO_CHECK = {
+    "library": "Check that the phone maker's Bfb95eg.dll lies beside the program or in a folder "
+               "named in LD_LIBRARY_PATH.",
+    "port": "Check the port number ComNumber in corvanetool.ini, and that no other program holds "
+            "the port.",
+    "run log": "Check that the program may create files in the folder it was started in, or name "
+               "another run log with LogFile in corvanetool.ini.",
+}
+
+
+def startup_box(line, what):
+    return [line + "\\n" + WHAT_TO_CHECK[what]]
+
+
+def refusal(*fields):
+    """The box that refuses editor fields holding no clean word; fields as (offset label, text)."""
+    names = [f'{label} "{text}"' for label, text in fields]
+    listed = names[0] if len(names) == 1 else ", ".join(names[:-1]) + " and " + names[-1]
+    verb = "holds" if len(names) == 1 else "hold"
+    return (f"Error: {listed} {verb} no 16-bit hexadecimal word, so nothing was written; a field "
+            "may hold only one to four hexadecimal digits (0-9, A-F), optionally after 0x.")
 
 
 @dataclasses.dataclass
@@ -40,7 +63,7 @@ class Row:
     exit_code: int = 0
     messages: list = None  # the exact message boxes; None: not checked here
     checks: list = dataclasses.field(default_factory=list)
-    sigterm_after: float = None  # seconds; None: the script closes the window
+    signals: list = dataclasses.field(default_factory=list)  # (seconds after the start, signal)
     timeout: float = 25
     image: bool = True  # the phone's block lives in {dir}/phone.img
 
@@ -212,22 +235,28 @@ def block_failure_row(name, scenario, messages, *extra_checks, clicks=("ReadButt
 ROWS = [
     # Start-up failures: exit code 1, the run-log line, no window.
     Row("library missing", library="missing", exit_code=1,
+        messages=startup_box("Error: failure to load Bfb95eg.dll", "library"),
         checks=[log_is(["Using ComPort 1", "BaudRate 57600", "Error: failure to load Bfb95eg.dll"]),
                 no_journal]),
     Row("entry point WComParity missing", library="no-WComParity", exit_code=1,
+        messages=startup_box("Error: failure to use Bfb95eg.dll:WComParity", "library"),
         checks=[log_is(["Using ComPort 1", "BaudRate 57600",
                         "Error: failure to use Bfb95eg.dll:WComParity"]), no_journal]),
     Row("two entry points missing: first named", library="no-WComParity-WPingMobile",
         exit_code=1, checks=[log_ends_with(r"Error: failure to use Bfb95eg\.dll:WPingMobile")]),
     Row("port cannot be opened", exit_code=1,
         scenario="open_error_code=2\nopen_error_text=Port COM1 is busy\n",
+        messages=startup_box("BFB-Error: Port COM1 is busy (2)", "port"),
         checks=[log_ends_with(r"BFB-Error: Port COM1 is busy \(2\)"),
                 no_calls("WComClose", "WComStartDebugging", "WInitServiceMode")]),
     Row("port error text unterminated", exit_code=1,
         scenario="open_error_code=7\nerror_text_unterminated=1\n",
         checks=[log_ends_with(r"BFB-Error: [^\x00]{0,256} \(7\)")]),
     Row("run log cannot be opened", exit_code=1,
-        settings=b"[Debug]\nLogFile=none/out.log\n", checks=[no_journal, missing("none")]),
+        settings=b"[Debug]\nLogFile=none/out.log\n",
+        messages=startup_box('Error: cannot open the run log "none/out.log": No such file or '
+                             'directory', "run log"),
+        checks=[no_journal, missing("none")]),
     Row("trace file cannot be created", messages=[],
         settings=b"[Common]\nSensorsUpdateDelay=1\n[Debug]\nDoTrace=Yes\nTraceFile=none/t.log\n",
         checks=[calls_at_least("WComStartDebugging", 1),
@@ -295,7 +324,13 @@ ROWS = [
     Row("close while a service-mode attempt runs",
         scenario="present=0\nservice_mode_ms_per_unit=100\n",
         script="after 2500 close\n", messages=[], checks=[ended_within(6)]),
-    Row("SIGTERM while connected", script=CONNECT, sigterm_after=2.5, messages=[]),
+    Row("SIGTERM while connected", script=CONNECT, signals=[(2.5, signal.SIGTERM)], messages=[]),
+    Row("SIGHUP while connected (the terminal went away)", script=CONNECT,
+        signals=[(2.5, signal.SIGHUP)], messages=[]),
+    Row("SIGINT, then SIGHUP, during a service-mode attempt",
+        scenario="present=0\nservice_mode_ms_per_unit=100\n", script="",
+        signals=[(2.0, signal.SIGINT), (2.2, signal.SIGHUP)], messages=[],
+        checks=[ended_within(6), calls_at_least("WInitServiceMode", 1)]),
     Row("clicks during the identification",
         scenario="latency.WGetMobileInformation=1200\nlatency.WGetFlashSerialNumber=400\n",
         script="after 1100 click ReadButton\n"
@@ -320,11 +355,24 @@ ROWS = [
                       write_failure_message, phone_block(DEFAULT_BLOCK_HEX, "erased"),
                       fields_are(DEFAULT_WORDS), clicks=("WriteButton",)),
     Row("edited block written and read back", messages=[],
-        script=CONNECT + "after 0 set Edit1 1c4a\nafter 0 set Edit10 -1\n"
+        script=CONNECT + "after 0 set Edit1 1c4a\nafter 0 set Edit10 ffff\n"
                "after 0 click WriteButton\nafter 0 set Edit1 0\nafter 0 click ReadButton\n"
                + SNAP + "after 0 close\n",
         checks=[phone_block("4a1c" + DEFAULT_BLOCK_HEX[4:36] + "ffff"),
                 texts(Edit1="1C4A", Edit10="FFFF")]),
+    # Typing mistakes in the editor never reach the phone or a file.
+    Row("typing mistakes refused before Write Phone",
+        messages=[refusal(("0004:", "xyz"), ("0012:", "-1"))],
+        script=CONNECT + "after 0 set Edit3 xyz\nafter 0 set Edit10 -1\n"
+               "after 0 click WriteButton\n" + SNAP + "after 0 close\n",
+        checks=[phone_block(DEFAULT_BLOCK_HEX), no_calls("WDeleteEeliteDataBlock",
+                                                         "WWriteEeliteBlock"),
+                texts(Edit3="xyz", Edit10="-1", Edit1=DEFAULT_WORDS[0])]),
+    Row("typing mistake refused before Write File", scenario="present=0\n",
+        files={"out.blk": b"\x55" * 20}, messages=[refusal(("0000:", "12G4"))],
+        script="dialog {dir}/out.blk\nafter 300 set Edit1 12G4\nafter 0 click WriteFileButton\n"
+               + SNAP + "after 0 close\n",
+        checks=[file_holds("out.blk", b"\x55" * 20), texts(Edit1="12G4")]),
     # Block files, with no phone.
     read_file_row("20 bytes", BLOCK_FILE, [], BLOCK_FILE_WORDS),
     read_file_row("25 bytes", BLOCK_FILE + b"\xff" * 5, [], BLOCK_FILE_WORDS),

@@ -64,6 +64,9 @@ fail() {
 for program in xwininfo xprop import convert; do
     command -v "$program" >/dev/null || fail "$program is not installed (scripts/setup.sh)"
 done
+# shellcheck source=x_session.sh
+. "$here/x_session.sh"
+
 python=""
 for candidate in /usr/bin/python3 python3; do
     if "$candidate" -c 'import Xlib' 2>/dev/null; then
@@ -72,21 +75,6 @@ for candidate in /usr/bin/python3 python3; do
     fi
 done
 [ -n "$python" ] || fail "python3 with python3-xlib is needed to press the close box"
-
-# Polls the command after $1 (seconds) every 0.1 s until it succeeds. Returns 1 on timeout and 2
-# as soon as the tool has ended, so a crash is not reported as a slow start.
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        if [ -n "$tool_pid" ] && ! kill -0 "$tool_pid" 2>/dev/null; then
-            return 2
-        fi
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
 
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" CORVANE_SIM_JOURNAL="$journal"
 unset WAYLAND_DISPLAY CORVANE_SIM_SCENARIO QT_QPA_PLATFORMTHEME GTK_THEME
@@ -101,34 +89,6 @@ dark)
 *) fail "unknown desktop '$desktop'" ;;
 esac
 printf '[Common]\nSensorsUpdateDelay=0\n' >"$work/corvanetool.ini"
-
-# Starts a private Xvfb on a display number drawn from 100..999, away from the low numbers that
-# other servers take first (xvfb-run -a, Xvfb -displayfd alone), so that X tests running side by
-# side do not meet. With a number given, -displayfd only tells when the server is up; a number in
-# use ends Xvfb at once, and another is drawn. -noreset: the probe that checks that the server
-# answers must not send it through a reset, which drops the clients connecting meanwhile.
-start_xvfb() {
-    display_ready() { [ -s "$work/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; }
-    display_answers() { timeout 10 xwininfo -root >/dev/null 2>&1; }
-    local attempt
-    for attempt in 1 2 3 4 5 6 7 8; do
-        number=$((100 + RANDOM % 900))
-        [ ! -e "/tmp/.X$number-lock" ] || continue
-        : >"$work/display"
-        Xvfb ":$number" -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp \
-            3>"$work/display" 2>"$work/xvfb.err" &
-        xvfb_pid=$!
-        wait_for 30 display_ready
-        if [ -s "$work/display" ]; then
-            export DISPLAY=":$number"
-            wait_for 30 display_answers && return 0
-        fi
-        kill -TERM "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-        xvfb_pid=""
-    done
-    fail "Xvfb did not start (attempts: $attempt)"
-}
 
 window_viewable() {
     info="$(xwininfo -name "$title" 2>/dev/null)" && grep -q 'Map State: IsViewable' <<<"$info"

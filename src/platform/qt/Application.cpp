@@ -1,6 +1,10 @@
 #include "platform/Application.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QMessageBox>
+#include <QSettings>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
@@ -46,6 +50,27 @@ void OnTerminationSignal() {
     }
 }
 
+// Whether the toolkit can be given a screen: without one it would abort the process. A platform
+// named in QT_QPA_PLATFORM counts, except those that draw nowhere a user could see.
+bool DisplayNamed() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        return !platform.startsWith("offscreen") && !platform.startsWith("minimal");
+    }
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The icon the executable carries as the resources under :/application-icon (one picture per
+// size); an empty icon, and so the desktop's default, for a program that carries none.
+QIcon ApplicationIcon() {
+    QIcon icon;
+    const QDir pictures(QStringLiteral(":/application-icon"));
+    for (const QString& name : pictures.entryList(QDir::Files)) {
+        icon.addFile(pictures.filePath(name));
+    }
+    return icon;
+}
+
 QApplication& CreateToolkitApplication() {
     // QApplication keeps references to argc and argv for its whole life.
     static int argc = 1;
@@ -66,10 +91,10 @@ void TApplication::Initialize() {
         return;
     }
     // Without a display the toolkit would abort the process, leaving the port open; an exception
-    // lets start-up shut down in order instead.
+    // lets start-up shut down in order instead. A platform that draws nowhere (offscreen) is
+    // chosen on purpose, by tests.
     const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (QCoreApplication::instance() == nullptr && !platformChosen &&
-        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    if (QCoreApplication::instance() == nullptr && !platformChosen && !DisplayNamed()) {
         throw std::runtime_error(
             "No display: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen");
     }
@@ -82,9 +107,14 @@ void TApplication::Initialize() {
     qt::InstallSyncWakeup(app);
     qt::InstallTerminationSignals(app, &OnTerminationSignal);
     detail::SyncQueue::Instance().SetIdleHook(&qt::PostDeferredCloses);
-    if (!state.title.empty()) {
-        QGuiApplication::setApplicationDisplayName(qt::ToQString(state.title));
-    }
+    QGuiApplication::setWindowIcon(ApplicationIcon());
+    // The program writes nothing but its run log and block files; the toolkit's file dialog would
+    // keep its history in a settings file of the user's. A settings folder that cannot exist keeps
+    // every such write from happening, and reads find nothing.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+    // No application display name: the toolkit would append it to the title of every dialog.
+    // The title heads the message boxes instead (QtResponder).
     state.initialized = true;
 }
 
@@ -94,9 +124,6 @@ bool TApplication::Initialized() const {
 
 void TApplication::SetTitle(const std::string& title) {
     State().title = title;
-    if (QCoreApplication::instance() != nullptr) {
-        QGuiApplication::setApplicationDisplayName(qt::ToQString(title));
-    }
 }
 
 std::string TApplication::Title() const {
@@ -165,6 +192,27 @@ void TApplication::DestroyForms() {
 
 void TApplication::AdoptForm(std::unique_ptr<TForm> form) {
     State().forms.push_back(std::move(form));
+}
+
+bool ShowStartupFailure(const std::string& text) {
+    if (Responder* responder = InstalledResponder()) {
+        responder->MessageBox(text);
+        return true;
+    }
+    if (QCoreApplication::instance() == nullptr && !DisplayNamed()) {
+        return false;
+    }
+    QApplication& app = CreateToolkitApplication();
+    QGuiApplication::setWindowIcon(ApplicationIcon());
+    // Nothing is held any more: a termination signal only dismisses the box, as OK would.
+    qt::InstallTerminationSignals(app, &qt::DismissOpenModals);
+    QMessageBox box(QMessageBox::NoIcon, qt::ToQString(Application.Title()), qt::ToQString(text),
+                    QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    qt::ModalScope scope(box, QMessageBox::Ok);
+    box.exec();
+    return true;
 }
 
 }  // namespace platform

@@ -35,8 +35,9 @@ void QtResponder::MessageBox(const std::string& text) {
     if (Application.CloseRequested()) {
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QString(), ToQString(text), QMessageBox::Ok,
-                    DialogParent());
+    // No title of its own: the application's, as the system's default for a program's boxes.
+    QMessageBox box(QMessageBox::NoIcon, ToQString(Application.Title()), ToQString(text),
+                    QMessageBox::Ok, DialogParent());
     // The text may carry what the phone or a file said: never interpret it as markup.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);

@@ -33,6 +33,7 @@ extern "C" void OnTerminationSignal(int) {
 sigset_t TerminationSignalSet() {
     sigset_t set;
     sigemptyset(&set);
+    sigaddset(&set, SIGHUP);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
     return set;
@@ -61,8 +62,18 @@ void InstallTerminationSignals(QObject& parent, void (*onSignal)()) {
     action.sa_handler = &OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // Installed for the rest of the process: a second signal during the close, or one that comes
+    // after the loop has ended, only writes to the pipe and cannot end the process before the port
+    // is closed.
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+        struct sigaction inherited {};
+        // Started under nohup: the user asked for the terminal's going away to be ignored.
+        if (signal == SIGHUP && sigaction(SIGHUP, nullptr, &inherited) == 0 &&
+            inherited.sa_handler == SIG_IGN) {
+            continue;
+        }
+        sigaction(signal, &action, nullptr);
+    }
     // A signal held back since start-up is delivered now and answered once the loop runs.
     sigset_t held = TerminationSignalSet();
     pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
