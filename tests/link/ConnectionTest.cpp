@@ -84,6 +84,10 @@ TEST_F(ConnectionTest, TicksWhileAWorkerRunsDoNothing) {
 TEST_F(ConnectionTest, APhoneThatNeverAnswersGetsFivePingsHalfASecondApartThenANewWorker) {
     Start(std::string(kFast) + "pings_before_answer=never\n");
     Tick();
+    // The pause follows the fifth ping too: the worker is still there a while after it.
+    ASSERT_TRUE(PumpUntil([&] { return CallsOf(Journal(), "WPingMobile").size() == 5; }, 10s));
+    PumpFor(300ms);
+    EXPECT_FALSE(WorkerEnded()) << "no pause after the fifth ping";
     ASSERT_TRUE(PumpUntil([] { return WorkerEnded(); }, 10s));
     EXPECT_FALSE(Connected());
     const auto pings = CallsOf(Journal(), "WPingMobile");
@@ -109,6 +113,30 @@ TEST_F(ConnectionTest, APhoneThatAnswersTheThirdPingIsIdentifiedAfterTwoPauses) 
     ASSERT_EQ(pings.size(), 3u);
     EXPECT_GE(pings[2].timeMs - pings[0].timeMs, 980);
     EXPECT_EQ(CallsOf(journal, "WGetHardwareIdentification").size(), 1u);
+}
+
+TEST_F(ConnectionTest, TheLinkCountsAsConnectedOnlyOnceTheFinalUpdateHasReturned) {
+    // The block read inside the worker's final update fails, and its box stays open until the
+    // responder returns: the worker is held inside that update.
+    Start(std::string(kFast) + "fail.WReadEeliteBlock=1\n");
+    bool held = false;
+    responder_.whileMessageOpen = [&](const std::string&) {
+        held = true;
+        EXPECT_FALSE(Connected()) << "connected before the final update returned";
+        EXPECT_FALSE(WorkerEnded());
+        // Ticks in this moment find a worker busy: no ping, no sensor read, no second worker,
+        // so the library is never entered from two threads.
+        MarkJournal();
+        Tick();
+        Tick();
+        EXPECT_EQ(CallNamesSinceMark(), Names{});
+    };
+    Tick();
+    ASSERT_TRUE(PumpUntil([] { return Connected() && WorkerEnded(); }));
+    ASSERT_TRUE(held);
+    MarkJournal();
+    Tick();
+    EXPECT_EQ(CallNamesSinceMark(), (Names{"WPingMobile", "WGetSensorData"}));
 }
 
 TEST_F(ConnectionTest, ALostLinkClearsTheDisplayAndTheNextTickStartsOverInBlack) {

@@ -18,6 +18,7 @@ text. Prints one line per row and exits 1 if any row fails; a failed row's folde
 
 import concurrent.futures
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -57,6 +58,7 @@ class Run:
         self.seconds = seconds
         self.messages = read_lines(os.path.join(folder, "messages.txt"))
         self.log = read_lines(os.path.join(folder, "output.log"))
+        self.raw_log = read_bytes(os.path.join(folder, "output.log"))
         self.journal = read_lines(os.path.join(folder, "journal.txt"))
         self.snapshots = parse_snapshots(read_lines(os.path.join(folder, "snap.txt")))
 
@@ -76,6 +78,14 @@ def read_lines(path):
             return file.read().decode("utf-8", "replace").splitlines()
     except FileNotFoundError:
         return []
+
+
+def read_bytes(path):
+    try:
+        with open(path, "rb") as file:
+            return file.read()
+    except FileNotFoundError:
+        return b""
 
 
 def parse_snapshots(lines):
@@ -188,6 +198,14 @@ def common_checks(row, run):
         if " CONCURRENT " in line or " AFTER-CLOSE " in line:
             problems.append(f"journal: {line}")
             break
+    # Every line of the run log ends with its line feed, the last one included.
+    raw_log = run.raw_log
+    if raw_log and not raw_log.endswith(b"\n"):
+        problems.append(f"run log does not end with a line feed: {raw_log[-40:]!r}")
+    # A save leaves no temporary file behind, whether it succeeded or not.
+    leftovers = [name for name in os.listdir(run.folder) if re.fullmatch(r"\..+\.[A-Za-z0-9]{6}", name)]
+    if leftovers:
+        problems.append(f"temporary files left: {leftovers}")
     closes = [i for i, line in enumerate(run.journal) if " WComClose " in line]
     if closes and closes[0] != len(run.journal) - 1:
         problems.append(f"journal: call after WComClose: {run.journal[closes[0] + 1]}")

@@ -191,6 +191,38 @@ def calls_at_least(entry_point, count):
     return check
 
 
+def pings_per_worker(count):
+    """Every worker that reached the line settings pinged exactly `count` times before the next
+    service-mode attempt (the last worker may have been stopped early by the close)."""
+    def check(run):
+        runs, current = [], None
+        for line in run.journal:
+            name = line.split(" ")[1] if " " in line else ""
+            if name == "WComConfigure":
+                current = 0
+            elif name == "WPingMobile" and current is not None:
+                current += 1
+            elif name == "WInitServiceMode" and current is not None:
+                runs.append(current)
+                current = None
+        if not runs:
+            return ["no worker finished its pings"]
+        wrong = [n for n in runs if n != count]
+        return [f"pings per worker {runs}, expected {count} each"] if wrong else []
+    return check
+
+
+def journal_call(entry_point, arguments):
+    """The first call of the entry point had exactly these arguments."""
+    def check(run):
+        calls = run.calls(entry_point)
+        if not calls:
+            return [f"{entry_point} was never called"]
+        have = " ".join(calls[0].split(" ")[2:]).split(" -> ")[0]
+        return [] if have == arguments else [f"{entry_point} called with {have!r}, not {arguments!r}"]
+    return check
+
+
 def ended_within(seconds):
     return lambda run: [] if run.seconds <= seconds else [f"took {run.seconds:.1f} s"]
 
@@ -292,6 +324,9 @@ ROWS = [
                       DescriptionStText=bounded(256)),
                 fields_are(DEFAULT_WORDS)]),
     # The phone going away.
+    Row("phone that never answers a ping", scenario="pings_before_answer=never\n",
+        script="after 7000 close\n", messages=[],
+        checks=[pings_per_worker(5), no_calls("WGetHardwareIdentification")]),
     Row("phone lost between ticks", scenario="pings_after_connect=1\n",
         script=CONNECT + "after 3200 snapshot {dir}/snap.txt\nafter 0 close\n", messages=[],
         checks=[texts(**{name: "--" for name in PHONE_TEXTS},
@@ -401,6 +436,10 @@ ROWS = [
         checks=[ended_within(5),
                 lambda run: [] if "script line 1" in run.stderr else ["no script error shown"]]),
     # Settings files that are no settings files.
+    Row("settings keys in other capitals are not found",
+        settings=b"[Common]\ncomnumber=3\nBaudrate=9600\nSensorsUpdateDelay=1\n", messages=[],
+        checks=[lambda run: [] if run.log[:2] == ["Using ComPort 1", "BaudRate 57600"]
+                else [f"run log begins {run.log[:2]}"], journal_call("WComOpen", "0 57600")]),
     Row("settings file of binary garbage", settings=garbage_settings(), messages=[],
         checks=[lambda run: [] if run.log[:2] == ["Using ComPort 1", "BaudRate 57600"]
                 else [f"run log begins {run.log[:2]}"]]),
