@@ -1,9 +1,11 @@
 #include "ui/CorvaneInitThread.h"
 
+#include <string>
 #include <utility>
 
 #include "link/IdentificationText.h"
 #include "link/LinkState.h"
+#include "platform/LibraryText.h"
 #include "process/ProcessState.h"
 #include "servicelib/ServiceLibrary.h"
 #include "ui/FormMain.h"
@@ -107,8 +109,14 @@ void TCorvaneInitThread::ReadIdentification() {
     uint32_t flashSerial = 0;
     uint32_t unused = 0;
     lib.WGetFlashSerialNumber(ComHandle, &flashSerial, &unused);
-    identification = phonelink::FormatIdentification(hardwareId, process::SupportedMobiles,
-                                                     information, flashSerial);
+    phonelink::IdentificationTexts texts = phonelink::FormatIdentification(
+        hardwareId, process::SupportedMobiles, information, flashSerial);
+    // The model name and the record's texts are the library's bytes, in its encoding.
+    for (std::string* text : {&texts.description, &texts.softwareVersion, &texts.languageGroup,
+                              &texts.productName, &texts.flashSerial}) {
+        *text = platform::LibraryTextToUtf8(*text);
+    }
+    identification = std::move(texts);
 }
 
 void TCorvaneInitThread::Update(void (TCorvaneInitThread::*method)()) {
