@@ -37,6 +37,18 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
+// A text as the journal quotes it: '"' and '\\' escaped.
+std::string Escaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+        }
+        escaped += c;
+    }
+    return escaped;
+}
+
 TEST_F(JournalTest, OneLinePerCallWithArgumentsAndResult) {
     UseScenario("service_mode_ms_per_unit=0\n");
     const Exports& sim = Sim();
@@ -48,6 +60,12 @@ TEST_F(JournalTest, OneLinePerCallWithArgumentsAndResult) {
     sim.WGetHardwareIdentification(handle_, nullptr);
     const std::string trace = Folder() + "/a \"quoted\" trace.log";
     sim.WComStartDebugging(handle_, trace.c_str());
+    // Windows allows no '"' in a file name: there the trace cannot be created.
+#if defined(_WIN32)
+    const std::string traceCreated = "0";
+#else
+    const std::string traceCreated = "1";
+#endif
     sim.WMobileOff();
 
     const std::vector<std::string> expected = {
@@ -56,7 +74,7 @@ TEST_F(JournalTest, OneLinePerCallWithArgumentsAndResult) {
         "WGetSupportedMobiles -> ptr",
         "WInitServiceMode 1000 1 10 -> 0",
         "WGetHardwareIdentification 1000 null -> 0",
-        "WComStartDebugging 1000 \"" + Folder() + "/a \\\"quoted\\\" trace.log\" -> 1",
+        "WComStartDebugging 1000 \"" + Escaped(trace) + "\" -> " + traceCreated,
         "WMobileOff -> 0",
     };
     EXPECT_EQ(WithoutTimes(JournalLines()), expected);
