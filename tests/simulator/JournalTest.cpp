@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "SimulatorFixture.h"
+#include "support/Journal.h"
 
 namespace simtest {
 namespace {
@@ -37,18 +38,6 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-// A text as the journal quotes it: '"' and '\\' escaped.
-std::string Escaped(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            escaped += '\\';
-        }
-        escaped += c;
-    }
-    return escaped;
-}
-
 TEST_F(JournalTest, OneLinePerCallWithArgumentsAndResult) {
     UseScenario("service_mode_ms_per_unit=0\n");
     const Exports& sim = Sim();
@@ -74,7 +63,7 @@ TEST_F(JournalTest, OneLinePerCallWithArgumentsAndResult) {
         "WGetSupportedMobiles -> ptr",
         "WInitServiceMode 1000 1 10 -> 0",
         "WGetHardwareIdentification 1000 null -> 0",
-        "WComStartDebugging 1000 \"" + Escaped(trace) + "\" -> " + traceCreated,
+        "WComStartDebugging 1000 " + testsupport::JournalQuoted(trace) + " -> " + traceCreated,
         "WMobileOff -> 0",
     };
     EXPECT_EQ(WithoutTimes(JournalLines()), expected);
