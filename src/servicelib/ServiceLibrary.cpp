@@ -102,12 +102,13 @@ bool ClaimAddresses(const ServiceLibrary* library) {
 }
 
 void ReleaseAddresses(const ServiceLibrary* library) {
-    const ServiceLibrary* expected = library;
-    if (gAddressesOwner.compare_exchange_strong(expected, nullptr)) {
-        for (std::atomic<const void*>& address : gAddresses) {
-            address.store(nullptr, std::memory_order_relaxed);
-        }
+    if (gAddressesOwner.load() != library) {
+        return;
     }
+    for (std::atomic<const void*>& address : gAddresses) {
+        address.store(nullptr, std::memory_order_relaxed);
+    }
+    gAddressesOwner.store(nullptr);  // only now may another ServiceLibrary fill the table
 }
 
 #else
