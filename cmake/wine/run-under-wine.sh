@@ -8,12 +8,12 @@
 # way would hide that nothing was tested.
 #
 # - The prefix <prefix> (a folder of the build) is created on first use, under a lock, so that
-#   parallel tests share one prefix and wait for its creation (about 15 s, once).
+#   parallel tests share one prefix and wait for its creation (about 20 s and 1.3 GB, once).
 # - A persistent Wine server is started for the prefix, and with it Wine's background programs
 #   (wineboot), detached from our output: started by the first test program, they would inherit
 #   CTest's output pipe, and CTest would wait for them after the test. The server ends by itself
-#   60 s after the last program. --prepare does only this and the
-#   step before, so that a test run can start with both done.
+#   60 s after the last program. With --prepare the runner does these two steps and nothing else,
+#   so that a test run can start with both done.
 # - The program is given CORVANE_RUN_PROOF, a file it writes "<what>=<count>" into when it has
 #   done its work (tests/support/RunProof.h). Its own exit code counts when it is not 0;
 #   otherwise the run fails unless the proof is there with a count above 0.
