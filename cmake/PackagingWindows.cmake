@@ -2,14 +2,13 @@
 # corvane-sensors-tool-<version>-win32.zip (win64 for the x86_64 build) in the build folder, with
 # the executable at its top, a sample corvanetool.ini, README.txt, and our simulated phone in a
 # subfolder `simulator/`, so that it never lies beside the executable under the maker's library's
-# name.
+# name (the simulator's own install rule puts it there).
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/corvanetool.ini DESTINATION . COMPONENT tool)
 set(CORVANE_VERSION ${PROJECT_VERSION})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
                ${PROJECT_BINARY_DIR}/package/README.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${PROJECT_BINARY_DIR}/package/README.txt DESTINATION . COMPONENT tool)
-install(TARGETS corvane_simulator RUNTIME DESTINATION simulator COMPONENT simulator)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(_corvane_package_system win32)

@@ -6,8 +6,8 @@
 #   fuzz/run-fuzzers.sh [seconds]
 #
 # The targets are compiled straight from the few pure sources they need, so every one of those
-# sources carries the fuzzer's coverage instrumentation and neither Qt, the platform layer nor a
-# configured CMake tree is needed. CORVANE_FUZZ_BUILD overrides the output folder (default
+# sources carries the fuzzer's coverage instrumentation and neither Qt, the platform layer (but
+# for its POSIX file reading) nor a configured CMake tree is needed. CORVANE_FUZZ_BUILD overrides the output folder (default
 # <repo>/build-fuzz). Exit code 1 when a fuzzer finds a fault; its log and the crashing input are
 # then kept in the scratch folder, which is printed.
 set -eu
@@ -17,14 +17,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_FUZZ_BUILD:-$root/build-fuzz}
 flags="-std=c++20 -O1 -g -Wall -Wextra -Werror -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I$root/src -I$root/fuzz"
+       -I$root/src -I$root/fuzz -I$root/tests"
 
 sources_of() {
     case "$1" in
-    fuzz_settings) echo settings/LineRules.cpp settings/SettingConversions.cpp \
-        settings/SettingsFileScanner.cpp settings/TypeCode.cpp ;;
+    fuzz_settings) echo settings/CLocaleFloat.cpp settings/LineRules.cpp \
+        settings/SettingConversions.cpp settings/SettingsFileScanner.cpp settings/TypeCode.cpp ;;
     fuzz_hexword) echo block/HexWord.cpp ;;
-    fuzz_blockfile) echo block/BlockFile.cpp ;;
+    fuzz_blockfile) echo block/BlockFile.cpp platform/posix/FileRead.cpp ;;
     esac
 }
 

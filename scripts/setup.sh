@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing the tool need. Safe to run
-# again: packages already present are left alone. Needs root (or sudo).
+# Installs the Debian 12 packages that building, running and testing the tool need, for Linux and
+# for the Windows builds (mingw-w64 cross compilers, Wine for 64- and 32-bit programs, which needs
+# Debian's i386 architecture). Safe to run again: packages already present are left alone, and
+# the i386 architecture is added only once. Needs root (or sudo).
 set -euo pipefail
 
 packages=(
@@ -10,8 +12,27 @@ packages=(
     clang-14 libclang-rt-14-dev
     xvfb xauth x11-utils imagemagick python3-xlib file
     fonts-liberation
-    qt6-gtk-platformtheme librsvg2-bin openbox xdotool
+    qt6-gtk-platformtheme librsvg2-bin
+    # Windows: the posix thread model (std::thread), and Wine to run the test programs.
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    wine wine64 wine32:i386
+    openbox xdotool
 )
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+
+# wine32 is an i386 package: without the architecture, apt knows no such package.
+updated=no
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "Adding the i386 architecture (for wine32)"
+    $sudo dpkg --add-architecture i386
+    $sudo apt-get update -qq
+    updated=yes
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -23,11 +44,8 @@ if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
-fi
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+if [ "$updated" = no ]; then
+    $sudo apt-get update -qq
+fi
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -5,9 +5,12 @@
 #      window under Xvfb, a benchmark smoke run);
 #   2. each fuzzer for 60 s (libFuzzer, clang-14);
 #   3. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer;
-#   4. the thread and link tests under ThreadSanitizer.
+#   4. the thread and link tests under ThreadSanitizer;
+#   5. the Windows builds (mingw-i686, the shipped one, and mingw-x86_64) and their suites under
+#      Wine (wine and wine64), in a Wine prefix of each build folder.
 #   scripts/test.sh          everything
 #   scripts/test.sh quick    steps 0 and 1 only
+#   scripts/test.sh windows  step 5 only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -18,6 +21,24 @@ python3 scripts/check-layout.py .
 preset=default
 if [ "${CI:-}" = "true" ]; then
     preset=ci   # warnings are errors in CI
+fi
+
+# Configures, builds and runs the suite of each Windows build. The Wine prefix (made once per build
+# folder) and its server are ready before ctest starts, so no test waits for them.
+run_windows() {
+    local windows_preset
+    for windows_preset in mingw-i686 mingw-x86_64; do
+        echo "== $windows_preset build and its suite under Wine"
+        cmake --preset "$windows_preset"
+        cmake --build --preset "$windows_preset"
+        cmake --build --preset "$windows_preset" --target wine_prefix
+        ctest --preset "$windows_preset"
+    done
+}
+
+if [ "${1:-}" = "windows" ]; then
+    run_windows
+    exit 0
 fi
 
 echo "== $preset build and suite"
@@ -41,3 +62,5 @@ echo "== ThreadSanitizer: the thread and link tests"
 cmake --preset tsan
 cmake --build --preset tsan --target platform_thread_tests platform_close_tests connection_tests
 ctest --preset tsan -L threads
+
+run_windows

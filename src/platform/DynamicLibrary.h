@@ -1,8 +1,9 @@
 // Loading a shared library at run time and finding its exported functions.
 //
-// On this platform the file is found by the dynamic loader's usual search (LD_LIBRARY_PATH first,
-// then the executable's run path, which holds $ORIGIN). Thread: any; the handle is owned by the
-// caller until FreeLibrary.
+// A bare file name is found by the platform's usual search: on Linux the dynamic loader's
+// (LD_LIBRARY_PATH first, then the executable's run path, which holds $ORIGIN); on Windows
+// LoadLibraryA's (the executable's folder first, then the system folders, the current folder and
+// PATH). Thread: any; the handle is owned by the caller until FreeLibrary.
 #pragma once
 
 namespace platform {

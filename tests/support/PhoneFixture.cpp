@@ -1,7 +1,5 @@
 #include "support/PhoneFixture.h"
 
-#include <stdlib.h>
-
 #include <thread>
 
 #include "block/CalibrationState.h"
@@ -10,6 +8,7 @@
 #include "process/ProcessState.h"
 #include "process/RunLog.h"
 #include "servicelib/ServiceLibrary.h"
+#include "support/Environment.h"
 #include "ui/CorvaneInitThread.h"
 
 namespace testsupport {
@@ -20,8 +19,8 @@ void PhoneFixture::SetUpTestSuite() {
 
 void PhoneFixture::Start(const std::string& scenario) {
     dir_.Write("scenario.txt", scenario);
-    setenv("CORVANE_SIM_SCENARIO", (dir_ / "scenario.txt").c_str(), 1);
-    setenv("CORVANE_SIM_JOURNAL", (dir_ / "journal.log").c_str(), 1);
+    SetEnvironment("CORVANE_SIM_SCENARIO", (dir_ / "scenario.txt").string());
+    SetEnvironment("CORVANE_SIM_JOURNAL", (dir_ / "journal.log").string());
 
     process::Config = settings::Settings{};
     process::Config.SensorsUpdateDelay = 0;
@@ -60,7 +59,7 @@ void PhoneFixture::TearDown() {
     }
     library.Unload();
     process::CloseRunLog();
-    unsetenv("CORVANE_SIM_JOURNAL");
+    UnsetEnvironment("CORVANE_SIM_JOURNAL");
 }
 
 void PhoneFixture::Tick() {
