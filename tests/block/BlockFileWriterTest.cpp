@@ -1,5 +1,4 @@
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -8,6 +7,7 @@
 
 #include "block/BlockFile.h"
 #include "block/BlockFolderFixture.h"
+#include "support/Unprivileged.h"
 
 namespace block {
 namespace {
@@ -108,21 +108,21 @@ TEST_F(BlockFileWriterTest, RefusedTargetsCreateNothing) {
 }
 
 TEST_F(BlockFileWriterTest, RefusesWhatPermissionsForbid) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes regardless of permission bits";
-    }
-    const std::string readOnlyFile = PathOf("readonly.blk");
-    WriteFile(readOnlyFile, Pattern(20, 8));
-    ASSERT_EQ(::chmod(readOnlyFile.c_str(), 0444), 0);
-    EXPECT_FALSE(BlockFileWriter::Open(readOnlyFile));
-    EXPECT_EQ(ReadFile(readOnlyFile), Pattern(20, 8));
-    EXPECT_EQ(Listing(), Names{"readonly.blk"});
+    // Root writes whatever the permission bits say: as root this runs as an ordinary user.
+    testsupport::RunUnprivileged({folder_}, [&] {
+        const std::string readOnlyFile = PathOf("readonly.blk");
+        WriteFile(readOnlyFile, Pattern(20, 8));
+        ASSERT_EQ(::chmod(readOnlyFile.c_str(), 0444), 0);
+        EXPECT_FALSE(BlockFileWriter::Open(readOnlyFile));
+        EXPECT_EQ(ReadFile(readOnlyFile), Pattern(20, 8));
+        EXPECT_EQ(Listing(), Names{"readonly.blk"});
 
-    const std::filesystem::path lockedFolder = folder_ / "locked";
-    std::filesystem::create_directory(lockedFolder);
-    ASSERT_EQ(::chmod(lockedFolder.c_str(), 0555), 0);
-    EXPECT_FALSE(BlockFileWriter::Open((lockedFolder / "x.blk").string()));
-    EXPECT_EQ(Listing(lockedFolder), Names{});
+        const std::filesystem::path lockedFolder = folder_ / "locked";
+        std::filesystem::create_directory(lockedFolder);
+        ASSERT_EQ(::chmod(lockedFolder.c_str(), 0555), 0);
+        EXPECT_FALSE(BlockFileWriter::Open((lockedFolder / "x.blk").string()));
+        EXPECT_EQ(Listing(lockedFolder), Names{});
+    });
 }
 
 TEST_F(BlockFileWriterTest, FailedCommitRemovesTheTemporaryFile) {
