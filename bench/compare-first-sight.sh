@@ -10,7 +10,8 @@
 # stays in its starting state. Once its window is viewable and has painted, the window's 553 x 505
 # client area at 206, 111 is taken from the screen; ImageMagick's `compare -metric AE` counts the
 # pixels that differ. The pictures (tool.png, peer.png, difference.png) stay in picture-folder
-# (default: a new temporary folder, printed). Exit code 0 when no pixel differs, 1 otherwise.
+# (default: a new temporary folder, printed). Exit code 0 when no pixel differs, 1 otherwise, 77
+# when Xvfb, x11-utils or ImageMagick is missing (CTest reports the check as not run).
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -23,7 +24,7 @@ for program in "$build/corvane-sensors-tool" "$build/bench/corvane_peer_window";
     [ -x "$program" ] || { echo "compare-first-sight.sh: no $program: build it first" >&2; exit 2; }
 done
 for command in Xvfb xwininfo import compare; do
-    command -v "$command" >/dev/null || { echo "compare-first-sight.sh: $command is missing" >&2; exit 2; }
+    command -v "$command" >/dev/null || { echo "compare-first-sight.sh: $command is missing" >&2; exit 77; }
 done
 
 scratch="$(mktemp -d)"
