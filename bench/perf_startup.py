@@ -9,6 +9,7 @@ each round gives one paired tool - peer difference.
 
 import math
 import re
+import shutil
 import statistics
 import subprocess
 import time
@@ -160,3 +161,67 @@ def memory_breakdown(paths, xvfb, work):
                      "peer_kb": peer.get(name, 0)})
     rows.sort(key=lambda row: -abs(row["tool_kb"] - row["peer_kb"]))
     return {"tool_kb": sum(tool.values()), "peer_kb": sum(peer.values()), "rows": rows}
+
+
+def window_viewable(env, title):
+    result = subprocess.run(["xwininfo", "-name", title], env=env, capture_output=True, text=True)
+    return "IsViewable" in result.stdout
+
+
+def callgrind_objects(dump):
+    """Instructions per object file from a callgrind dump, via callgrind_annotate."""
+    output = subprocess.run(["callgrind_annotate", "--threshold=100", "--inclusive=no", dump],
+                            capture_output=True, text=True).stdout
+    objects = {}
+    for line in output.splitlines():
+        match = re.match(r"\s*([\d,]+) \(\s*[\d.]+%\)\s+.*\[(.*?)\]\s*$", line)
+        if match:
+            name = Path(match.group(2)).name
+            objects[name] = objects.get(name, 0) + int(match.group(1).replace(",", ""))
+    return objects
+
+
+def instructions_once(command, title, folder, env, dump_stem):
+    """The program's user-space instructions from its start until its window is viewable
+    (callgrind, dumped at that moment), as (total, per object)."""
+    process = subprocess.Popen(
+        ["valgrind", "-q", "--tool=callgrind", f"--callgrind-out-file={dump_stem}.%p"] + command,
+        cwd=folder, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        deadline = time.monotonic() + 120
+        while not window_viewable(env, title):
+            if time.monotonic() > deadline or process.poll() is not None:
+                raise RuntimeError(f"{command[0]} showed no window under callgrind")
+            time.sleep(0.05)
+        subprocess.run(["callgrind_control", "--dump", str(process.pid)], capture_output=True,
+                       check=True)
+        time.sleep(0.5)
+    finally:
+        process.terminate()
+        try:
+            process.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            process.kill()
+    dump = Path(f"{dump_stem}.{process.pid}.1")
+    totals = re.search(r"^totals: (\d+)", dump.read_text(), re.MULTILINE)
+    return int(totals.group(1)), callgrind_objects(str(dump))
+
+
+def instructions_to_mapped(paths, xvfb, work):
+    """Instructions to mapped of the tool, the peer and the bare window; None without valgrind.
+
+    A count of the work itself: unlike the wall-clock start-up, other work on the machine does not
+    move it (two runs of one program agree to a few in ten thousand)."""
+    if shutil.which("valgrind") is None or shutil.which("callgrind_control") is None:
+        return None
+    folder = work / "startup"
+    env = clean_environment({"DISPLAY": xvfb.display, "QT_QPA_PLATFORM": "xcb",
+                             "XDG_RUNTIME_DIR": str(work / "xdg-runtime")})
+    result = {}
+    for name in ("bare", "peer", "tool"):
+        title, key = PROGRAMS[name]
+        total, objects = instructions_once([str(paths[key])], title, folder, env,
+                                           str(work / f"callgrind-{name}"))
+        result[name] = {"total": total, "objects": objects}
+        log(f"instructions to mapped, {name}: {total}")
+    return result

@@ -17,7 +17,8 @@ from perf_idle import measure_idle_cpu
 from perf_inprocess import measure_in_process
 from perf_machine import machine_description
 from perf_report import write_report
-from perf_startup import compare_first_sight, measure_startup, memory_breakdown
+from perf_startup import (compare_first_sight, instructions_to_mapped, measure_startup,
+                          memory_breakdown)
 
 
 def main():
@@ -53,6 +54,7 @@ def main():
         try:
             startup = measure_startup(paths, xvfb, work, 3 if args.quick else 21)
             startup["memory"] = memory_breakdown(paths, xvfb, work)
+            startup["instructions"] = instructions_to_mapped(paths, xvfb, work)
             inproc = measure_in_process(paths, work, args.quick)
             idle = [measure_idle_cpu(paths, xvfb, work, delay, args.idle_seconds)
                     for delay in (1, 5)]
