@@ -5,10 +5,9 @@ from pathlib import Path
 
 from perf_idle import CLOCK_TICKS
 from perf_inprocess import to_ns
+from perf_startup_report import write_startup_section
 
-# Targets the figures are compared with.
-STARTUP_RATIO_TARGET = 1.3
-MEMORY_RATIO_TARGET = 1.2
+# Targets the figures are compared with (start-up and memory: perf_startup_report.py).
 EXIT_EXTRA_TARGET_MS = 5.0
 IDLE_CPU_TARGET_PERCENT = 0.2
 
@@ -54,51 +53,13 @@ def write_report(path, machine, args, started, finished, loads, startup, inproc,
     add("bench/run-benchmarks.sh --help     # build folder, output file, idle-CPU duration")
     add("```")
     add("")
-    add("Needs `xvfb`, `x11-utils`-level X libraries (libX11), `libbenchmark-dev` and `python3`. "
+    add("Needs `xvfb`, `x11-utils`-level X libraries (libX11), `imagemagick`, `libbenchmark-dev` and `python3`. "
         "The in-process benchmarks alone: `build-bench/bench/corvane_bench` (Google Benchmark "
         "flags, plus `--quick`).")
     add("")
 
     # 1. start-up and memory
-    bare, tool = startup["bare"], startup["tool"]
-    bare_ms, tool_ms = statistics.median(bare["startup_ms"]), statistics.median(tool["startup_ms"])
-    bare_kb, tool_kb = statistics.median(bare["hwm_kb"]), statistics.median(tool["hwm_kb"])
-    startup_ratio, memory_ratio = tool_ms / bare_ms, tool_kb / bare_kb
-    runs = len(bare["startup_ms"])
-    add("## 1. Start-up and peak memory against a bare window")
-    add("")
-    add(f"The tool (against the simulated library, `SensorsUpdateDelay=0`, so nothing connects) and "
-        f"`corvane_bare_window` (the toolkit's application object and one empty 553 x 505 window "
-        f"at 206, 111) ran alternately, {runs} runs each after one unmeasured run of each, on a "
-        f"private Xvfb (1280x1024x24, no window manager), platform `xcb`. `corvane_map_probe` "
-        f"starts each program and takes the time from the start of the process to the X server "
-        f"reporting its window mapped and viewable (MapNotify on the root window, checked with "
-        f"the window's name); 500 ms later it reads the peak resident set (VmHWM from "
-        f"/proc/<pid>/status) and sends SIGTERM. Medians:")
-    add("")
-    add("| | Bare window | Tool | Tool / bare | Target | |")
-    add("|---|---|---|---|---|---|")
-    add(f"| Start-up to mapped | {fmt(bare_ms, 1)} ms | {fmt(tool_ms, 1)} ms | "
-        f"{fmt(startup_ratio, 3)} | at most {STARTUP_RATIO_TARGET} | "
-        f"{verdict(startup_ratio <= STARTUP_RATIO_TARGET)} |")
-    add(f"| Peak resident memory | {fmt(bare_kb / 1024, 1)} MiB | {fmt(tool_kb / 1024, 1)} MiB | "
-        f"{fmt(memory_ratio, 3)} | at most {MEMORY_RATIO_TARGET} | "
-        f"{verdict(memory_ratio <= MEMORY_RATIO_TARGET)} |")
-    add("")
-    add("All runs, in ms: bare " + ", ".join(fmt(v, 1) for v in bare["startup_ms"]) +
-        "; tool " + ", ".join(fmt(v, 1) for v in tool["startup_ms"]) + ".")
-    add("Peak memory of all runs, in MiB: bare " + ", ".join(fmt(v / 1024, 1) for v in bare["hwm_kb"]) +
-        "; tool " + ", ".join(fmt(v / 1024, 1) for v in tool["hwm_kb"]) + ".")
-    add(f"Exit codes after SIGTERM: bare {bare['exit_codes']}, tool {tool['exit_codes']}.")
-    add("")
-    add(f"What the tool does beyond the bare window: {fmt(tool_ms - bare_ms, 1)} ms and "
-        f"{fmt((tool_kb - bare_kb) / 1024, 1)} MiB. This run does not break the difference down; "
-        "what the tool does and the bare window does not: it reads the settings file, opens and writes "
-        "the run log, loads the simulated `Bfb95eg.dll` (with its own C++ runtime state and "
-        "scenario) and looks up 55 entry points, opens the port, and builds 62 components with "
-        "the window's fonts (Arial at fixed pixel sizes, resolved by fontconfig to Liberation "
-        "Sans), while the bare window draws no text at all.")
-    add("")
+    write_startup_section(add, startup)
 
     # 2. in-process
     add("## 2. In-process benchmarks (Google Benchmark, offscreen platform)")

@@ -5,11 +5,12 @@
 #                           [--no-build]
 #
 # Builds the tool, the simulator and the benchmark programs in DIR (default: build-bench at the top
-# of the repository, Release), then runs every measurement (start-up and memory against a bare
-# window, the in-process benchmarks, idle CPU while connected, the settings lookup) and writes the
-# report to FILE (default: docs/performance.md). --quick makes every run short: a smoke test of the
-# whole chain whose figures are not a measurement. --idle-seconds sets how long idle CPU is
-# measured at each tick period (default 60, 6 with --quick). Needs Xvfb and python3.
+# of the repository, Release), then runs every measurement (start-up and memory against the floor,
+# a bare window and the plain-Qt peer, the in-process benchmarks, idle CPU while connected, the
+# settings lookup) and writes the report to FILE (default: docs/performance.md). --quick makes
+# every run short: a smoke test of the whole chain whose figures are not a measurement.
+# --idle-seconds sets how long idle CPU is measured at each tick period (default 60, 6 with
+# --quick). Needs Xvfb, ImageMagick and python3.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -31,7 +32,7 @@ while (($#)); do
     shift
 done
 
-for program in Xvfb python3 cmake; do
+for program in Xvfb python3 cmake import compare; do
     command -v "$program" >/dev/null || { echo "run-benchmarks.sh: $program is missing" >&2; exit 1; }
 done
 
@@ -39,7 +40,7 @@ if ((build)); then
     cmake -S "$repo" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCHMARKS=ON \
         >/dev/null || { echo "run-benchmarks.sh: configuring $build_dir failed" >&2; exit 1; }
     cmake --build "$build_dir" -j"$(nproc)" --target corvane-sensors-tool corvane_simulator \
-        corvane_bench corvane_bare_window corvane_map_probe
+        corvane_bench corvane_bare_window corvane_peer_window corvane_xlib_window corvane_map_probe
 fi
 
 mkdir -p "$(dirname "$output")"

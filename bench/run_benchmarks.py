@@ -17,7 +17,8 @@ from perf_idle import measure_idle_cpu
 from perf_inprocess import measure_in_process
 from perf_machine import machine_description
 from perf_report import write_report
-from perf_startup import measure_startup
+from perf_startup import (compare_first_sight, instructions_to_mapped, measure_startup,
+                          memory_breakdown)
 
 
 def main():
@@ -34,6 +35,8 @@ def main():
         "tool": build / "corvane-sensors-tool",
         "bench": build / "bench" / "corvane_bench",
         "bare": build / "bench" / "corvane_bare_window",
+        "peer": build / "bench" / "corvane_peer_window",
+        "floor": build / "bench" / "corvane_xlib_window",
         "probe": build / "bench" / "corvane_map_probe",
     }
     for name, path in paths.items():
@@ -49,7 +52,9 @@ def main():
         work = Path(temp)
         xvfb = Xvfb()
         try:
-            startup = measure_startup(paths, xvfb, work, 2 if args.quick else 7)
+            startup = measure_startup(paths, xvfb, work, 3 if args.quick else 21)
+            startup["memory"] = memory_breakdown(paths, xvfb, work)
+            startup["instructions"] = instructions_to_mapped(paths, xvfb, work)
             inproc = measure_in_process(paths, work, args.quick)
             idle = [measure_idle_cpu(paths, xvfb, work, delay, args.idle_seconds)
                     for delay in (1, 5)]
@@ -57,6 +62,7 @@ def main():
                                          fixed_sensors=True))
         finally:
             xvfb.stop()
+        startup["first_sight"] = compare_first_sight(build, work / "first-sight")
     loads.append(load_average())
     finished = datetime.datetime.now(datetime.timezone.utc)
     write_report(args.output, machine, args, started, finished, loads, startup, inproc, idle)

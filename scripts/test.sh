@@ -18,6 +18,29 @@ scripts/setup.sh
 echo "== layout: every folder includes only downward"
 python3 scripts/check-layout.py .
 
+# Runs ctest with the given arguments, its output also kept, and ends with a banner naming every
+# test that did not run: a skipped test has checked nothing on this machine, and a green run must
+# not hide that. The exit code is ctest's.
+run_ctest() {
+    local log status skipped
+    log="$(mktemp)"
+    set +e
+    ctest "$@" 2>&1 | tee "$log"
+    status=${PIPESTATUS[0]}
+    set -e
+    skipped="$(grep -E '^[[:space:]]*[0-9]+ - .* \((Skipped|Not Run|Disabled)\)$' "$log" || true)"
+    rm -f "$log"
+    if [ -n "$skipped" ]; then
+        echo "########################################################################"
+        echo "## NOT RUN on this machine ($(grep -c . <<<"$skipped") of the tests of: ctest $*):"
+        sed 's/^[[:space:]]*/##   /' <<<"$skipped"
+        echo "## These checks proved nothing here. Why one did not run: the same ctest with"
+        echo "## -R '^<name>\$' -V shows its reason."
+        echo "########################################################################"
+    fi
+    return "$status"
+}
+
 preset=default
 if [ "${CI:-}" = "true" ]; then
     preset=ci   # warnings are errors in CI
@@ -32,7 +55,7 @@ run_windows() {
         cmake --preset "$windows_preset"
         cmake --build --preset "$windows_preset"
         cmake --build --preset "$windows_preset" --target wine_prefix
-        ctest --preset "$windows_preset"
+        run_ctest --preset "$windows_preset"
     done
 }
 
@@ -44,7 +67,7 @@ fi
 echo "== $preset build and suite"
 cmake --preset "$preset"
 cmake --build --preset "$preset"
-ctest --preset "$preset"
+run_ctest --preset "$preset"
 
 if [ "${1:-}" = "quick" ]; then
     exit 0
@@ -56,11 +79,11 @@ fuzz/run-fuzzers.sh "${CORVANE_FUZZ_SECONDS:-60}"
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer: the whole suite"
 cmake --preset asan
 cmake --build --preset asan
-ctest --preset asan -LE bench
+run_ctest --preset asan -LE bench
 
 echo "== ThreadSanitizer: the thread and link tests"
 cmake --preset tsan
 cmake --build --preset tsan --target platform_thread_tests platform_close_tests connection_tests
-ctest --preset tsan -L threads
+run_ctest --preset tsan -L threads
 
 run_windows

@@ -11,6 +11,7 @@
 
 #include "block/BlockFile.h"
 #include "block/BlockFolderFixture.h"
+#include "support/Unprivileged.h"
 
 namespace block {
 namespace {
@@ -165,21 +166,21 @@ TEST_F(BlockFileWriterTest, WritesADeviceInPlace) {
 }
 #else
 TEST_F(BlockFileWriterTest, RefusesWhatPermissionsForbid) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes regardless of permission bits";
-    }
-    const std::string readOnlyFile = PathOf("readonly.blk");
-    WriteFile(readOnlyFile, Pattern(20, 8));
-    ASSERT_EQ(::chmod(readOnlyFile.c_str(), 0444), 0);
-    EXPECT_FALSE(BlockFileWriter::Open(readOnlyFile));
-    EXPECT_EQ(ReadFile(readOnlyFile), Pattern(20, 8));
-    EXPECT_EQ(Listing(), Names{"readonly.blk"});
+    // Root writes whatever the permission bits say: as root this runs as an ordinary user.
+    testsupport::RunUnprivileged({folder_}, [&] {
+        const std::string readOnlyFile = PathOf("readonly.blk");
+        WriteFile(readOnlyFile, Pattern(20, 8));
+        ASSERT_EQ(::chmod(readOnlyFile.c_str(), 0444), 0);
+        EXPECT_FALSE(BlockFileWriter::Open(readOnlyFile));
+        EXPECT_EQ(ReadFile(readOnlyFile), Pattern(20, 8));
+        EXPECT_EQ(Listing(), Names{"readonly.blk"});
 
-    const std::filesystem::path lockedFolder = folder_ / "locked";
-    std::filesystem::create_directory(lockedFolder);
-    ASSERT_EQ(::chmod(lockedFolder.c_str(), 0555), 0);
-    EXPECT_FALSE(BlockFileWriter::Open((lockedFolder / "x.blk").string()));
-    EXPECT_EQ(Listing(lockedFolder), Names{});
+        const std::filesystem::path lockedFolder = folder_ / "locked";
+        std::filesystem::create_directory(lockedFolder);
+        ASSERT_EQ(::chmod(lockedFolder.c_str(), 0555), 0);
+        EXPECT_FALSE(BlockFileWriter::Open((lockedFolder / "x.blk").string()));
+        EXPECT_EQ(Listing(lockedFolder), Names{});
+    });
 }
 #endif
 

@@ -104,7 +104,7 @@ def parse_snapshots(lines):
     return snapshots
 
 
-def prepare(row, build, folder):
+def prepare(row, build, lone_executable, folder):
     """Writes the row's files into its folder; returns the command and environment."""
     with open(os.path.join(folder, "corvanetool.ini"), "wb") as file:
         file.write(row.settings_bytes())
@@ -137,10 +137,7 @@ def prepare(row, build, folder):
     })
     executable = os.path.join(build, "corvane-sensors-tool")
     if row.library == "missing":
-        # A copy of the executable alone in its folder: its run path finds no library.
-        copy = os.path.join(folder, "corvane-sensors-tool")
-        shutil.copy2(executable, copy)
-        executable = copy
+        executable = lone_executable
     elif row.library != "sim":
         env["LD_LIBRARY_PATH"] = os.path.join(build, "variants", row.library)
     else:
@@ -150,9 +147,22 @@ def prepare(row, build, folder):
     return [executable], env
 
 
-def run_row(row, build, scratch):
+def copy_lone_executable(build, scratch):
+    """A copy of the executable alone in a folder of its own, whose run path finds no library.
+
+    Made once, before any row starts. A copy made while the rows run would race the other row's
+    start: a process forked while the copy is still open for writing holds that descriptor until
+    it execs, and starting the copy then fails with ETXTBSY ("Text file busy")."""
+    folder = os.path.join(scratch, "lone")
+    os.mkdir(folder)
+    copy = os.path.join(folder, "corvane-sensors-tool")
+    shutil.copy2(os.path.join(build, "corvane-sensors-tool"), copy)
+    return copy
+
+
+def run_row(row, build, lone_executable, scratch):
     folder = tempfile.mkdtemp(prefix="row-", dir=scratch)
-    command, env = prepare(row, build, folder)
+    command, env = prepare(row, build, lone_executable, folder)
     started = time.monotonic()
     process = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE)
@@ -248,8 +258,12 @@ def main():
             return 2
     scratch = tempfile.mkdtemp(prefix="corvane-matrix-")
     started = time.monotonic()
+    # Every file a row executes exists, closed, before the first row starts (see
+    # copy_lone_executable); the rows themselves only write files that nothing executes.
+    lone_executable = copy_lone_executable(build, scratch)
     with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
-        results = list(pool.map(lambda row: (row, *run_row(row, build, scratch)), rows))
+        results = list(pool.map(
+            lambda row: (row, *run_row(row, build, lone_executable, scratch)), rows))
     width = max(len(row.name) for row in rows)
     failed = 0
     print(f"{'row':<{width}}  result  time  reason")
