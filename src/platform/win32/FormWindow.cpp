@@ -6,13 +6,13 @@
 
 #include "platform/win32/Backend.h"
 #include "platform/win32/LabelPainter.h"
+#include "platform/win32/resources/ResourceIds.h"
 
 namespace platform::win32 {
 namespace {
 
 constexpr wchar_t kFormClassName[] = L"CorvaneForm";
-// The icon of the executable's resources (see resources/ResourceIds.h).
-constexpr int kApplicationIconId = 1;
+constexpr int kApplicationIconId = CORVANE_ICON_ID;
 
 COLORREF ToColorRef(TColor color) {
     return RGB(color.red, color.green, color.blue);

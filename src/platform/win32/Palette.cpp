@@ -7,8 +7,8 @@ namespace platform::win32 {
 namespace {
 
 // Black text on the face, and the face's text on it and on white fields, must reach this ratio
-// (WCAG AA for normal text).
-constexpr double kMinimumContrast = 4.5;
+// (WCAG AAA for normal text): black on a mid grey is no longer enough.
+constexpr double kMinimumContrast = 7.0;
 
 double Linear(uint8_t channel) {
     const double c = channel / 255.0;
