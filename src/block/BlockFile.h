@@ -1,34 +1,29 @@
 // Block files: the twenty bytes of the calibration block, nothing else, read and saved so that
-// the user's file is never lost. Plain POSIX file calls; any thread, one writer per target.
+// the user's file is never lost. The file calls are the platform's; any thread, one writer per
+// target.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "block/CalibrationBlock.h"
+#include "platform/FileSave.h"
 
 namespace block {
 
-// The first twenty bytes of the file at `path`; the rest of a longer file is ignored. nullopt for
-// an empty path, a missing or unreadable file, a folder, a file of fewer than twenty bytes, or a
-// FIFO or socket (whose reading could wait forever).
+// The first twenty bytes of the file at `path` (UTF-8); the rest of a longer file is ignored.
+// nullopt for an empty path, a missing or unreadable file, a folder, a file of fewer than twenty
+// bytes, or a FIFO, socket or pipe (whose reading could wait forever).
 std::optional<BlockBytes> ReadBlockFile(const std::string& path);
 
 // Saves one block to a file in two steps, so that a target that cannot be written is refused
-// before anything is produced: Open checks the target and prepares; Commit writes.
+// before anything is produced: Open checks the target and prepares; Commit writes the twenty
+// bytes. The file that was there is never lost: platform::FileSaver (platform/FileSave.h) says
+// how a file, a device and a refused target are treated on each operating system.
 //
-// A regular file (or a name that does not exist yet) is never written in place: Open creates a
-// temporary file beside it, Commit fills, syncs and renames it over the target, then syncs the
-// folder. An existing file keeps its permission bits (rwx bits only; the owner becomes the
-// caller), a new one gets 0666 less the umask. A symlink is resolved first, so the file it points
-// to is replaced and the link stays. Renaming gives the target a new inode: other hard links to
-// it keep the old contents.
-//
-// Any other existing target (a device, a FIFO with a reader) is written in place, never renamed
-// over, and every failed write or close is reported.
-//
-// Movable, not copyable. A writer destroyed without a Commit removes its temporary file and
-// leaves the target as it was.
+// Movable, not copyable. A writer destroyed without a Commit leaves the target as it was and no
+// temporary file behind.
 class BlockFileWriter {
   public:
     // nullopt, creating nothing, when the path is empty, names a folder or a dangling symlink,
@@ -36,31 +31,15 @@ class BlockFileWriter {
     // folder where no file can be created, or is a FIFO without a reader.
     static std::optional<BlockFileWriter> Open(const std::string& path);
 
-    // Writes the twenty bytes. false on any failed step; the temporary file is then removed and a
-    // replaced target is left as it was. Only a failed sync of the folder after the rename gives
-    // false with the new contents already in place (they may not survive a crash). One Commit per
-    // writer: later calls give false.
+    // Writes the twenty bytes. false on any failed step; a replaced target is then left as it
+    // was. Only a failed sync of the folder after the rename (POSIX) gives false with the new
+    // contents already in place. One Commit per writer: later calls give false.
     bool Commit(const BlockBytes& bytes);
 
-    BlockFileWriter(BlockFileWriter&& other) noexcept;
-    BlockFileWriter& operator=(BlockFileWriter&& other) noexcept;
-    BlockFileWriter(const BlockFileWriter&) = delete;
-    BlockFileWriter& operator=(const BlockFileWriter&) = delete;
-    ~BlockFileWriter();
-
   private:
-    enum class Mode { ReplaceFile, WriteInPlace };
-    BlockFileWriter(Mode mode, int fd, std::string targetPath, std::string tempPath,
-                    std::string folderPath);
-    bool CommitReplace(const BlockBytes& bytes);
-    bool CommitInPlace(const BlockBytes& bytes);
-    void Discard() noexcept;
+    explicit BlockFileWriter(platform::FileSaver saver) : saver_(std::move(saver)) {}
 
-    Mode mode_;
-    int fd_;                  // owned; -1 once closed
-    std::string targetPath_;  // resolved target
-    std::string tempPath_;    // owned temporary file; empty when there is none (in place, done)
-    std::string folderPath_;  // folder of the target, synced after the rename
+    platform::FileSaver saver_;
 };
 
 }  // namespace block

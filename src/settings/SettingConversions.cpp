@@ -1,11 +1,14 @@
 #include "settings/SettingConversions.h"
 
+#if !defined(_WIN32)
 #include <locale.h>
+#endif
 #include <clocale>
 #include <cstdlib>
 #include <limits>
 
 #include "rules/CLocaleChars.h"
+#include "settings/CLocaleFloat.h"
 
 namespace settings {
 namespace {
@@ -77,6 +80,11 @@ bool ConvertBoolean(std::string_view text) {
 }
 
 double ConvertFloat(std::string_view text) {
+#if defined(_WIN32)
+    // The Windows C library has no strtod of the C locale that reads what glibc reads ("inf",
+    // hexadecimal numbers): the reader of our own gives the same results.
+    return ReadCLocaleFloat(text);
+#else
     // strtod follows LC_NUMERIC, which a widget library may change; the settings file is not
     // locale-dependent, so read it in a C locale of our own, created once and never freed.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
@@ -85,6 +93,7 @@ double ConvertFloat(std::string_view text) {
         return std::strtod(terminated.c_str(), nullptr);
     }
     return strtod_l(terminated.c_str(), nullptr, cLocale);
+#endif
 }
 
 std::string ConvertText(std::string_view text, std::size_t bufferBytes) {
