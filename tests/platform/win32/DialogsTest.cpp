@@ -150,8 +150,9 @@ TEST_P(RealFileDialog, ShowsItsSettingsAndTakesTheNameAsTyped) {
     SmallForm& form = MainForm();
     auto* dialog = dynamic_cast<platform::TFileDialog*>(form.FindComponent(c.component));
     ASSERT_NE(dialog, nullptr);
+    // In the test's working folder: a fresh Wine prefix may have no temporary folder yet.
     const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
+        std::filesystem::current_path() /
         (L"corvane-dialog-M\u00FCller-" + std::to_wstring(GetCurrentProcessId()));
     std::filesystem::create_directories(folder);
     const std::filesystem::path typed = folder / c.typed;
