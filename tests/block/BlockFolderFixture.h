@@ -2,7 +2,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -13,30 +12,34 @@
 #include <vector>
 
 #include "block/CalibrationBlock.h"
+#include "support/TempDir.h"
 
 namespace block {
 
 class BlockFolderFixture : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "blockfile-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
+    void SetUp() override { folder_ = testsupport::MakeTempFolder("blockfile"); }
     void TearDown() override {
-        // Permission tests may leave a folder without write access: give it back first.
+        // Permission tests may leave a folder without write access, or a read-only file that
+        // Windows would not delete: give the access back first.
         std::error_code ignored;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_, ignored)) {
-            if (entry.is_directory(ignored)) {
-                std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                             std::filesystem::perm_options::add, ignored);
-            }
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
         }
         std::filesystem::remove_all(folder_, ignored);
     }
 
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    // Paths as the program passes them: UTF-8 text, whatever the system's code page.
+    static std::string Utf8(const std::filesystem::path& path) {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    }
+    static std::filesystem::path FromUtf8(const std::string& text) {
+        return std::filesystem::path(std::u8string(text.begin(), text.end()));
+    }
+    std::string PathOf(const std::string& name) const { return Utf8(folder_ / FromUtf8(name)); }
+    std::string FolderPath() const { return Utf8(folder_); }
 
     // Bytes 0, 1, 2, ... (modulo 256, offset by `seed`) of the given count.
     static std::vector<uint8_t> Pattern(std::size_t count, uint8_t seed = 0) {
@@ -55,13 +58,13 @@ class BlockFolderFixture : public ::testing::Test {
     }
 
     static void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        std::ofstream out(FromUtf8(path), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
 
     static std::vector<uint8_t> ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(FromUtf8(path), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
@@ -74,7 +77,7 @@ class BlockFolderFixture : public ::testing::Test {
         std::set<std::string> names;
         for (const auto& entry :
              std::filesystem::directory_iterator(folder.empty() ? folder_ : folder)) {
-            names.insert(entry.path().filename().string());
+            names.insert(Utf8(entry.path().filename()));
         }
         return names;
     }

@@ -1,7 +1,6 @@
 #include "settings/Settings.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +8,8 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "support/TempDir.h"
 
 namespace settings {
 
@@ -24,9 +25,7 @@ namespace {
 class ReadAllSettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "settings-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = testsupport::MakeTempFolder("settings");
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
@@ -49,8 +48,8 @@ TEST_F(ReadAllSettingsTest, DefaultsWithoutAUsableFile) {
     EXPECT_EQ(defaults.DoTrace, 0);
     EXPECT_EQ(defaults.TraceFile, "trace.log");
     EXPECT_EQ(defaults.LogFile, "output.log");
-    EXPECT_EQ(ReadAllSettings((folder_ / "missing.ini").c_str()), defaults);
-    EXPECT_EQ(ReadAllSettings(folder_.c_str()), defaults);  // a folder opens but reads nothing
+    EXPECT_EQ(ReadAllSettings((folder_ / "missing.ini").string().c_str()), defaults);
+    EXPECT_EQ(ReadAllSettings(folder_.string().c_str()), defaults);  // a folder reads nothing
     EXPECT_EQ(ReadAllSettings(WriteSettingsFile("").c_str()), defaults);
     EXPECT_EQ(ReadAllSettings(nullptr), defaults);
 }

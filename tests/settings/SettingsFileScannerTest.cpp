@@ -7,26 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "support/MemoryFile.h"
+
 namespace settings {
 namespace {
 
-// An in-memory file over `contents`, closed with the object. `contents` must outlive it.
-class MemoryFile {
-  public:
-    explicit MemoryFile(std::string& contents)
-        : file_(fmemopen(contents.data(), contents.size(), "r")) {}
-    ~MemoryFile() {
-        if (file_ != nullptr) {
-            std::fclose(file_);
-        }
-    }
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
-    std::FILE* get() const { return file_; }
-
-  private:
-    std::FILE* file_;
-};
+using testsupport::MemoryFile;
 
 std::vector<std::string> AllPieces(std::string contents, std::size_t pieceSize) {
     MemoryFile file(contents);

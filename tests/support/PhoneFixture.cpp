@@ -1,7 +1,5 @@
 #include "support/PhoneFixture.h"
 
-#include <stdlib.h>
-
 #include <thread>
 
 #include "app/ProcessState.h"
@@ -10,6 +8,7 @@
 #include "link/LinkState.h"
 #include "platform/Application.h"
 #include "servicelib/ServiceLibrary.h"
+#include "support/Environment.h"
 
 namespace testsupport {
 
@@ -17,8 +16,8 @@ void PhoneFixture::SetUpTestSuite() { platform::Application.Initialize(); }
 
 void PhoneFixture::Start(const std::string& scenario) {
     dir_.Write("scenario.txt", scenario);
-    setenv("CORVANE_SIM_SCENARIO", (dir_ / "scenario.txt").c_str(), 1);
-    setenv("CORVANE_SIM_JOURNAL", (dir_ / "journal.log").c_str(), 1);
+    SetEnvironment("CORVANE_SIM_SCENARIO", (dir_ / "scenario.txt").string());
+    SetEnvironment("CORVANE_SIM_JOURNAL", (dir_ / "journal.log").string());
 
     app::Config = settings::Settings{};
     app::Config.SensorsUpdateDelay = 0;
@@ -57,7 +56,7 @@ void PhoneFixture::TearDown() {
     }
     library.Unload();
     app::CloseRunLog();
-    unsetenv("CORVANE_SIM_JOURNAL");
+    UnsetEnvironment("CORVANE_SIM_JOURNAL");
 }
 
 void PhoneFixture::Tick() { form_->AllTimerTimer(form_->AllTimer); }

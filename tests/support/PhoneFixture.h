@@ -12,7 +12,7 @@
 
 #include "support/Journal.h"
 #include "support/ScriptedResponder.h"
-#include "support/ToolProcess.h"
+#include "support/BuildDir.h"
 #include "support/TempDir.h"
 #include "ui/FormMain.h"
 

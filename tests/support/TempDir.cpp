@@ -1,21 +1,37 @@
 #include "support/TempDir.h"
 
-#include <stdlib.h>
-
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
 namespace testsupport {
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvane-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
+std::filesystem::path MakeTempFolder(const std::string& prefix) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = prefix + "-";
+        for (int i = 0; i < 6; ++i) {
+            name += kLetters[pick(random)];
+        }
+        std::error_code error;
+        // create_directory is false for a folder that is there already: another name is tried.
+        if (std::filesystem::create_directory(base / name, error)) {
+            return base / name;
+        }
+        if (error) {
+            break;
+        }
     }
-    path_ = pattern;
+    throw std::runtime_error("no temporary folder can be created in " + base.string());
 }
+
+TempDir::TempDir() : path_(MakeTempFolder("corvane-test")) {}
 
 TempDir::~TempDir() {
     std::error_code ignored;

@@ -6,6 +6,10 @@
 
 namespace testsupport {
 
+// Creates a new, empty folder "<prefix>-XXXXXX" (random letters and digits) in the system's
+// temporary folder and returns it; throws std::runtime_error when none can be created.
+std::filesystem::path MakeTempFolder(const std::string& prefix);
+
 class TempDir {
 public:
     TempDir();

@@ -15,11 +15,6 @@ extern char** environ;
 
 namespace testsupport {
 
-std::filesystem::path BuildDir() {
-    const char* dir = std::getenv("CORVANE_BUILD_DIR");
-    return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::current_path();
-}
-
 ToolProcess::ToolProcess(const std::filesystem::path& executable,
                          const std::filesystem::path& workingDir,
                          const std::map<std::string, std::string>& environment) {

@@ -1,4 +1,4 @@
-// Runs the built executable as a separate process, as a user would start it.
+// Runs the built executable as a separate process, as a user would start it. POSIX only.
 #pragma once
 
 #include <chrono>
@@ -6,10 +6,9 @@
 #include <map>
 #include <string>
 
-namespace testsupport {
+#include "support/BuildDir.h"
 
-// The build folder (CORVANE_BUILD_DIR, set by CTest), holding the executable and the simulator.
-std::filesystem::path BuildDir();
+namespace testsupport {
 
 struct ToolRun {
     int exitCode = -1;       // -1 when it did not end by itself in time (then it was killed)
