@@ -16,7 +16,7 @@ void CallRecorder::RefreshJournal() {
         return;
     }
     if (!journal_.IsOpen() || journal_.Path() != path) {
-        journal_.Open(path, "a");
+        journal_.Open(path, "ab");  // binary: the same bytes, line feeds only, on every platform
     }
 }
 
@@ -34,7 +34,7 @@ void CallRecorder::Record(const std::string& line) {
 bool CallRecorder::StartTrace(const std::string& path) {
     std::lock_guard lock(mutex_);
     traceStopPending_ = false;
-    return trace_.Open(path, "w");
+    return trace_.Open(path, "wb");
 }
 
 bool CallRecorder::StopTraceAfterNextLine() {

@@ -1,10 +1,16 @@
 #include "EeliteImage.h"
 
+#if defined(_WIN32)
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <limits>
+#include <system_error>
 
 #include "Values.h"
 
@@ -26,6 +32,15 @@ std::string Serialize(const StoredBlock& block) {
     return "# Simulated EELITE block 67\nsize=" + std::to_string(block.size) +
            "\nversion=" + std::to_string(block.version) +
            "\nblock=" + (block.present ? Hex(block.bytes) : std::string("erased")) + "\n";
+}
+
+// Pushes what was written to `file` through to the disk.
+bool SyncToDisk(std::FILE* file) {
+#if defined(_WIN32)
+    return _commit(_fileno(file)) == 0;
+#else
+    return ::fsync(fileno(file)) == 0;
+#endif
 }
 
 }  // namespace
@@ -92,9 +107,15 @@ bool SaveEeliteImage(const std::string& path, const StoredBlock& block) {
     const std::string text = Serialize(block);
     bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(fileno(file)) == 0 && ok;
+    ok = SyncToDisk(file) && ok;
     ok = std::fclose(file) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    // Replaces an existing image: rename(2) on POSIX, MoveFileExW with MOVEFILE_REPLACE_EXISTING
+    // on Windows, where std::rename would refuse.
+    std::error_code renameError;
+    if (ok) {
+        std::filesystem::rename(temporary, path, renameError);
+    }
+    ok = ok && !renameError;
     if (!ok) {
         std::remove(temporary.c_str());
     }

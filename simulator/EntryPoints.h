@@ -14,14 +14,14 @@
 namespace sim {
 
 enum class EntryPoint : std::size_t {
-#define CORVANE_SIM_ENUMERATE(name, result, params) name,
-    CORVANE_ENTRY_POINTS(CORVANE_SIM_ENUMERATE)
+#define CORVANE_SIM_ENUMERATE(name, ...) name,
+    CORVANE_ENTRY_POINTS(CORVANE_SIM_ENUMERATE, CORVANE_SIM_ENUMERATE)
 #undef CORVANE_SIM_ENUMERATE
 };
 
 inline constexpr std::array kEntryPointNames = {
-#define CORVANE_SIM_NAME(name, result, params) std::string_view(#name),
-    CORVANE_ENTRY_POINTS(CORVANE_SIM_NAME)
+#define CORVANE_SIM_NAME(name, ...) std::string_view(#name),
+    CORVANE_ENTRY_POINTS(CORVANE_SIM_NAME, CORVANE_SIM_NAME)
 #undef CORVANE_SIM_NAME
 };
 

@@ -3,15 +3,24 @@
 // All of them are declared from the entry-point table that the tool binds against. C functions
 // cannot be overloaded, so a definition below whose signature differs from its row is a compile
 // error, and a row without a definition fails the link (-Wl,--no-undefined and the version
-// script). Argument-less rows are defined by the table expansion itself; rows with arguments are
-// defined by hand, each a one-line hand-over to the Library inside sim::Enter.
+// script, or the .def file). Argument-less rows and the rows never called (U) are defined by the
+// table expansion itself; rows with arguments are defined by hand, each a one-line hand-over to
+// the Library inside sim::Enter.
 #include "Entry.h"
 
+// What the library exports is decided at the link: by a version script on ELF, by a module
+// definition (.def) file on Windows. Both list exactly the table's names.
+#if defined(_WIN32)
+#define CORVANE_SIM_EXPORT
+#else
 #define CORVANE_SIM_EXPORT __attribute__((visibility("default")))
+#endif
 
 #define CORVANE_SIM_DECLARE(name, result, params) \
     extern "C" CORVANE_SIM_EXPORT result CORVANE_LIBCALL name params;
-CORVANE_ENTRY_POINTS(CORVANE_SIM_DECLARE)
+#define CORVANE_SIM_DECLARE_UNCALLED(name) CORVANE_SIM_DECLARE(name, int32_t, ())
+CORVANE_ENTRY_POINTS(CORVANE_SIM_DECLARE, CORVANE_SIM_DECLARE_UNCALLED)
+#undef CORVANE_SIM_DECLARE_UNCALLED
 #undef CORVANE_SIM_DECLARE
 
 // CORVANE_SIM_HAS_PARAMETERS(params...) is 1 for a non-empty list and nothing for ().
@@ -34,7 +43,8 @@ CORVANE_ENTRY_POINTS(CORVANE_SIM_DECLARE)
         return sim::Enter(sim::EntryPoint::name,                                     \
                           [&] { return operation(sim::ArgumentlessOperations{}); }); \
     }
-CORVANE_ENTRY_POINTS(CORVANE_SIM_DEFINE)
+#define CORVANE_SIM_DEFINE_UNCALLED(name) CORVANE_SIM_DEFINE_(name, int32_t)
+CORVANE_ENTRY_POINTS(CORVANE_SIM_DEFINE, CORVANE_SIM_DEFINE_UNCALLED)
 
 using servicelib::MobileInformation;
 using servicelib::SensorData;

@@ -9,9 +9,10 @@
 #
 # - The prefix <prefix> (a folder of the build) is created on first use, under a lock, so that
 #   parallel tests share one prefix and wait for its creation (about 15 s, once).
-# - A persistent Wine server is started for the prefix, detached from our output: a server that
-#   Wine starts by itself would inherit CTest's output pipe, and CTest would wait for it after
-#   every test. It ends by itself 60 s after the last program. --prepare does only this and the
+# - A persistent Wine server is started for the prefix, and with it Wine's background programs
+#   (wineboot), detached from our output: started by the first test program, they would inherit
+#   CTest's output pipe, and CTest would wait for them after the test. The server ends by itself
+#   60 s after the last program. --prepare does only this and the
 #   step before, so that a test run can start with both done.
 # - The program is given CORVANE_RUN_PROOF, a file it writes "<what>=<count>" into when it has
 #   done its work (tests/support/RunProof.h). Its own exit code counts when it is not 0;
@@ -29,6 +30,21 @@ shift 2
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 
+# Runs a command detached from everything we hold open: no standard streams, and none of the other
+# descriptors that CTest or our lock left to us. A Wine server that kept one of CTest's pipes open
+# would make CTest wait for the server's end after the test.
+detached() {
+    (
+        for fd in /proc/$BASHPID/fd/*; do
+            fd=${fd##*/}
+            if [ "$fd" -gt 2 ]; then
+                eval "exec $fd>&-"
+            fi
+        done
+        exec "$@"
+    ) </dev/null >/dev/null 2>&1
+}
+
 # Creates the prefix once and makes sure its server runs. Serialised by a lock beside the prefix.
 prepare_prefix() {
     mkdir -p "$(dirname "$prefix")" || return 1
@@ -37,18 +53,23 @@ prepare_prefix() {
     if [ ! -f "$prefix/.corvane-ready" ]; then
         echo "run-under-wine: creating the Wine prefix $prefix (once)" >&2
         rm -rf "$prefix"
-        "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&-
-        wineserver -w </dev/null >/dev/null 2>&1 9>&-
+        detached "$wine" wineboot --init
+        detached wineserver -w
         if [ ! -f "$prefix/system.reg" ]; then
             echo "run-under-wine: $wine did not create the prefix $prefix" >&2
             return 1
         fi
         touch "$prefix/.corvane-ready"
     fi
-    # Exit status 2: a server for this prefix is running already, which is what we want. The
-    # server must not hold our lock (descriptor 9) open.
-    wineserver -p60 </dev/null >/dev/null 2>&1 9>&-
+    # Exit status 2: a server for this prefix is running already, which is what we want. (The
+    # server must not hold our lock, descriptor 9, open either.)
+    detached wineserver -p60
     local status=$?
+    if [ $status -eq 0 ]; then
+        # A new server: Wine's own background programs (services, device drivers) start with the
+        # first program and would otherwise inherit that program's output pipe from CTest.
+        detached "$wine" wineboot
+    fi
     exec 9>&-
     [ $status -eq 0 ] || [ $status -eq 2 ]
 }

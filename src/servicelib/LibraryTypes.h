@@ -8,11 +8,16 @@
 #include <cstddef>
 #include <cstdint>
 
-// The library's calling convention: __stdcall on 32-bit Windows, the platform's default elsewhere.
+// The calling convention our simulator exports with: __stdcall on 32-bit Windows, as Windows
+// libraries usually are, the platform's one convention elsewhere. A build may define it (empty:
+// __cdecl) for a test library. The binding does not rely on it: on 32-bit Windows it calls every
+// entry point in a way that is right for either convention (servicelib/StackSafeCall.h).
+#ifndef CORVANE_LIBCALL
 #if defined(_WIN32) && !defined(_WIN64)
 #define CORVANE_LIBCALL __stdcall
 #else
 #define CORVANE_LIBCALL
+#endif
 #endif
 
 namespace servicelib {

@@ -3,6 +3,12 @@
 // One ServiceLibrary is loaded at start-up and unloaded at shut-down; in between the entry points
 // are only read, so the worker thread and the user-interface thread read them without a lock.
 // The rest of the program calls the library through `Lib()`, never through raw addresses.
+//
+// Each entry point is found by its plain name or a decorated one (servicelib/ExportNames.h). On
+// 32-bit Windows, where the library may use either calling convention, every call goes through a
+// small function of ours that calls the library stack-safely (servicelib/StackSafeCall.h); it
+// finds the library's address in a process-wide table, so only one ServiceLibrary can be bound
+// there at a time. Elsewhere the platform has one convention and the call is a plain call.
 #pragma once
 
 #include <string>
@@ -14,11 +20,14 @@ namespace servicelib {
 
 inline constexpr const char* kLibraryFileName = "Bfb95eg.dll";
 
-// Typed addresses of the entry points, named as the library exports them.
+// Callable addresses of the entry points, named as the library exports them. Entry points that
+// are never called (the U rows of the table) are bound but have no usable signature.
 struct LibraryEntryPoints {
-#define CORVANE_DECLARE_ENTRY_POINT(name, result, params) result(CORVANE_LIBCALL* name) params = nullptr;
-    CORVANE_ENTRY_POINTS(CORVANE_DECLARE_ENTRY_POINT)
+#define CORVANE_DECLARE_ENTRY_POINT(name, result, params) result(*name) params = nullptr;
+#define CORVANE_DECLARE_UNCALLED_ENTRY_POINT(name) int32_t (*name)() = nullptr;
+    CORVANE_ENTRY_POINTS(CORVANE_DECLARE_ENTRY_POINT, CORVANE_DECLARE_UNCALLED_ENTRY_POINT)
 #undef CORVANE_DECLARE_ENTRY_POINT
+#undef CORVANE_DECLARE_UNCALLED_ENTRY_POINT
 };
 
 enum class BindResult { Bound, LoadFailed, EntryPointMissing };
@@ -31,8 +40,10 @@ public:
     ServiceLibrary& operator=(const ServiceLibrary&) = delete;
 
     // Loads the library by file name and looks up all 55 entry points in table order. On
-    // EntryPointMissing the first name not exported is in MissingEntryPoint() and the names after
-    // it are not looked up; the library stays loaded until Unload.
+    // EntryPointMissing the first entry point not exported under any of its names is in
+    // MissingEntryPoint() (its plain name) and the ones after it are not looked up; the library
+    // stays loaded until Unload. LoadFailed also when, on 32-bit Windows, another ServiceLibrary
+    // is bound.
     BindResult Load(const char* fileName = kLibraryFileName);
     // Forgets the entry points and unloads the library; nothing may call it afterwards.
     void Unload();

@@ -1,30 +1,54 @@
-# cmake -DNM=<nm> -DLIBRARY=<Bfb95eg.dll> -DTABLE=<EntryPointTable.h> [-DOMIT=<A,B>]
+# cmake -DTOOL=<nm | objdump> -DLIBRARY=<Bfb95eg.dll> -DTABLE=<EntryPointTable.h>
+#       -DROWS=<simulator/EntryPointRows.cmake> [-DOMIT=<A,B>] [-DDECORATED=ON]
 #       -P CheckExports.cmake
-# Fails unless the library's defined dynamic symbols are exactly the table's entry points, less
-# the comma-separated OMIT names.
-file(READ ${TABLE} table)
-string(REGEX MATCHALL "X\\(W[A-Za-z]+," rows "${table}")
-set(expected "")
-foreach(row IN LISTS rows)
-    string(REGEX REPLACE "^X\\((W[A-Za-z]+),$" "\\1" name "${row}")
-    list(APPEND expected ${name})
-endforeach()
-
-execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
-                OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${NM} failed on ${LIBRARY}")
+# Fails unless the library exports exactly the table's entry points, less the comma-separated
+# OMIT names: the defined dynamic symbols of an ELF library (nm -D), the export table of a DLL
+# (objdump -p), there by the decorated names (Name@N) with DECORATED. A DLL must import nothing
+# but system DLLs: no C or C++ runtime of the compiler's own.
+include(${ROWS})
+corvane_read_entry_points(${TABLE} expected bytes)
+if(DECORATED)
+    corvane_decorated_names(expected "${expected}" "${bytes}")
 endif()
-string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
-set(actual "")
-foreach(line IN LISTS lines)
-    string(REGEX REPLACE "^.* ([^ ]+)$" "\\1" name "${line}")
-    list(APPEND actual ${name})
-endforeach()
-
 if(OMIT)
     string(REPLACE "," ";" omitted "${OMIT}")
     list(REMOVE_ITEM expected ${omitted})
+endif()
+
+get_filename_component(tool_name ${TOOL} NAME)
+if(tool_name MATCHES "objdump")
+    execute_process(COMMAND ${TOOL} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${TOOL} failed on ${LIBRARY}")
+    endif()
+    string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)*" table "${dump}")
+    string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" rows "${table}")
+    set(actual "")
+    foreach(row IN LISTS rows)
+        string(REGEX REPLACE "^\\[ *[0-9]+\\] " "" name "${row}")
+        list(APPEND actual ${name})
+    endforeach()
+
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+    foreach(import IN LISTS imports)
+        string(REGEX REPLACE "^DLL Name: " "" dll "${import}")
+        string(TOLOWER "${dll}" dll)
+        if(NOT dll MATCHES "^(kernel32|msvcrt|user32|gdi32|advapi32|shell32|ole32|comdlg32|comctl32|ntdll|ucrtbase|api-ms-win-[a-z0-9-]+)\\.dll$")
+            message(FATAL_ERROR "${LIBRARY} imports ${dll}, which is no system DLL")
+        endif()
+    endforeach()
+else()
+    execute_process(COMMAND ${TOOL} -D --defined-only ${LIBRARY}
+                    OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${TOOL} failed on ${LIBRARY}")
+    endif()
+    string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+    set(actual "")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^.* ([^ ]+)$" "\\1" name "${line}")
+        list(APPEND actual ${name})
+    endforeach()
 endif()
 
 list(SORT expected)

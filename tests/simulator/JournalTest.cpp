@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "SimulatorFixture.h"
+#include "support/Journal.h"
 
 namespace simtest {
 namespace {
@@ -48,6 +49,12 @@ TEST_F(JournalTest, OneLinePerCallWithArgumentsAndResult) {
     sim.WGetHardwareIdentification(handle_, nullptr);
     const std::string trace = Folder() + "/a \"quoted\" trace.log";
     sim.WComStartDebugging(handle_, trace.c_str());
+    // Windows allows no '"' in a file name: there the trace cannot be created.
+#if defined(_WIN32)
+    const std::string traceCreated = "0";
+#else
+    const std::string traceCreated = "1";
+#endif
     sim.WMobileOff();
 
     const std::vector<std::string> expected = {
@@ -56,7 +63,7 @@ TEST_F(JournalTest, OneLinePerCallWithArgumentsAndResult) {
         "WGetSupportedMobiles -> ptr",
         "WInitServiceMode 1000 1 10 -> 0",
         "WGetHardwareIdentification 1000 null -> 0",
-        "WComStartDebugging 1000 \"" + Folder() + "/a \\\"quoted\\\" trace.log\" -> 1",
+        "WComStartDebugging 1000 " + testsupport::JournalQuoted(trace) + " -> " + traceCreated,
         "WMobileOff -> 0",
     };
     EXPECT_EQ(WithoutTimes(JournalLines()), expected);

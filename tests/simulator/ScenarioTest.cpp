@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "SimulatorFixture.h"
+#include "support/Environment.h"
 
 namespace simtest {
 namespace {
@@ -102,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ScenarioTest, MissingFileFailsUntilItExists) {
     const std::string path = Folder() + "/absent.txt";
-    setenv("CORVANE_SIM_SCENARIO", path.c_str(), 1);
+    testsupport::SetEnvironment("CORVANE_SIM_SCENARIO", path);
     EXPECT_EQ(Open(), -1);
     EXPECT_EQ(Sim().WComGetLastError(), 9001);
     EXPECT_NE(LastErrorText().find("absent.txt' cannot be read"), std::string::npos);

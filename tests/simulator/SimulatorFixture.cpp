@@ -1,6 +1,5 @@
 #include "SimulatorFixture.h"
 
-#include <dlfcn.h>
 #include <cstring>
 
 #include <cstdio>
@@ -10,12 +9,21 @@
 #include <iterator>
 #include <sstream>
 
+#include "support/BuildDir.h"
+#include "support/Environment.h"
+
 namespace simtest {
 
-void* LoadLibraryAt(const std::string& path) {
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+std::string LibraryPath(const std::string& variant) {
+    const std::filesystem::path folder =
+        variant.empty() ? testsupport::BuildDir() : testsupport::BuildDir() / "variants" / variant;
+    return (folder / "Bfb95eg.dll").string();
+}
+
+platform::LibraryHandle LoadLibraryAt(const std::string& path) {
+    platform::LibraryHandle handle = platform::LoadLibraryA(path.c_str());
     if (handle == nullptr) {
-        std::fprintf(stderr, "dlopen(%s): %s\n", path.c_str(), dlerror());
+        std::fprintf(stderr, "cannot load %s\n", path.c_str());
     }
     return handle;
 }
@@ -23,13 +31,13 @@ void* LoadLibraryAt(const std::string& path) {
 const Exports& Sim() {
     static const Exports exports = [] {
         Exports e;
-        void* library = LoadLibraryAt(CORVANE_SIM_PATH);
+        platform::LibraryHandle library = LoadLibraryAt(LibraryPath());
         if (library == nullptr) {
             std::abort();
         }
-#define SIMTEST_LOOK_UP(name, result, params) \
-    e.name = reinterpret_cast<decltype(e.name)>(dlsym(library, #name));
-        CORVANE_ENTRY_POINTS(SIMTEST_LOOK_UP)
+#define SIMTEST_LOOK_UP(name, ...) \
+    e.name = reinterpret_cast<decltype(e.name)>(platform::GetProcAddress(library, #name));
+        CORVANE_ENTRY_POINTS(SIMTEST_LOOK_UP, SIMTEST_LOOK_UP)
 #undef SIMTEST_LOOK_UP
         return e;
     }();
@@ -70,21 +78,21 @@ void SimulatorTest::SetUp() {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     journal_ = folder_ + "/journal.log";
-    setenv("CORVANE_SIM_JOURNAL", journal_.c_str(), 1);
-    unsetenv("CORVANE_SIM_SCENARIO");
+    testsupport::SetEnvironment("CORVANE_SIM_JOURNAL", journal_);
+    testsupport::UnsetEnvironment("CORVANE_SIM_SCENARIO");
     Sim();
 }
 
 void SimulatorTest::TearDown() {
     Close();
-    unsetenv("CORVANE_SIM_JOURNAL");
+    testsupport::UnsetEnvironment("CORVANE_SIM_JOURNAL");
 }
 
 void SimulatorTest::UseScenario(const std::string& text) {
     const std::string path = folder_ + "/scenario.txt";
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     WriteFile(path, std::string("# ") + info->test_suite_name() + "." + info->name() + "\n" + text);
-    setenv("CORVANE_SIM_SCENARIO", path.c_str(), 1);
+    testsupport::SetEnvironment("CORVANE_SIM_SCENARIO", path);
 }
 
 int32_t SimulatorTest::Open() {

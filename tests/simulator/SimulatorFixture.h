@@ -1,5 +1,6 @@
-// The simulator as the tool sees it: Bfb95eg.dll loaded with dlopen, its entry points looked up
-// by name, and a fixture that gives each test its own scenario file, journal and folder.
+// The simulator as the tool sees it: Bfb95eg.dll loaded through the platform's loader, its entry
+// points looked up by their plain names and called with the simulator's convention, and a fixture
+// that gives each test its own scenario file, journal and folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,23 +9,30 @@
 #include <string>
 #include <vector>
 
+#include "platform/DynamicLibrary.h"
 #include "servicelib/EntryPointTable.h"
 
 namespace simtest {
 
 // Typed addresses of all 55 exports of one loaded library.
 struct Exports {
-#define SIMTEST_DECLARE(name, result, params) result(*name) params = nullptr;
-    CORVANE_ENTRY_POINTS(SIMTEST_DECLARE)
+#define SIMTEST_DECLARE(name, result, params) result(CORVANE_LIBCALL* name) params = nullptr;
+#define SIMTEST_DECLARE_UNCALLED(name) SIMTEST_DECLARE(name, int32_t, ())
+    CORVANE_ENTRY_POINTS(SIMTEST_DECLARE, SIMTEST_DECLARE_UNCALLED)
+#undef SIMTEST_DECLARE_UNCALLED
 #undef SIMTEST_DECLARE
 };
 
-// The library at CORVANE_SIM_PATH, loaded on first use and kept loaded for the whole run, so
-// that addresses it returned stay valid across tests.
+// A library the build made: `variant` "" is the simulator at the top of the build folder, any
+// other the folder of that name under variants/ (see simulator/CMakeLists.txt).
+std::string LibraryPath(const std::string& variant = "");
+
+// The simulator (LibraryPath()), loaded on first use and kept loaded for the whole run, so that
+// addresses it returned stay valid across tests.
 const Exports& Sim();
 
-// Handle of dlopen(path); nullptr when it cannot be loaded (the reason is printed).
-void* LoadLibraryAt(const std::string& path);
+// Handle of the library at `path`; nullptr when it cannot be loaded (the path is printed).
+platform::LibraryHandle LoadLibraryAt(const std::string& path);
 
 std::string ReadFile(const std::string& path);
 std::vector<std::string> Lines(const std::string& text);

@@ -1,6 +1,4 @@
 // Libraries built without some entry points: exactly those are missing.
-#include <dlfcn.h>
-
 #include <set>
 
 #include "SimulatorFixture.h"
@@ -10,34 +8,34 @@ namespace {
 
 struct Variant {
     const char* name;
-    const char* path;
+    const char* folder;  // for LibraryPath
     std::set<std::string> omitted;
 };
 
 class VariantTest : public ::testing::TestWithParam<Variant> {};
 
 TEST_P(VariantTest, LacksExactlyTheOmittedEntryPoints) {
-    void* library = LoadLibraryAt(GetParam().path);
+    platform::LibraryHandle library = LoadLibraryAt(LibraryPath(GetParam().folder));
     ASSERT_NE(library, nullptr);
     const char* names[] = {
-#define SIMTEST_NAME(name, result, params) #name,
-        CORVANE_ENTRY_POINTS(SIMTEST_NAME)
+#define SIMTEST_NAME(name, ...) #name,
+        CORVANE_ENTRY_POINTS(SIMTEST_NAME, SIMTEST_NAME)
 #undef SIMTEST_NAME
     };
     for (const char* name : names) {
         const bool omitted = GetParam().omitted.count(name) != 0;
-        EXPECT_EQ(dlsym(library, name) == nullptr, omitted) << name;
+        EXPECT_EQ(platform::GetProcAddress(library, name) == nullptr, omitted) << name;
     }
-    dlclose(library);
+    platform::FreeLibrary(library);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Builds, VariantTest,
-    ::testing::Values(
-        Variant{"Full", CORVANE_SIM_PATH, {}},
-        Variant{"NoParity", CORVANE_SIM_NO_PARITY_PATH, {"WComParity"}},
-        Variant{"NoPingNoParity", CORVANE_SIM_NO_PING_PARITY_PATH, {"WPingMobile", "WComParity"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Builds, VariantTest,
+                         ::testing::Values(Variant{"Full", "", {}},
+                                           Variant{"NoParity", "no-WComParity", {"WComParity"}},
+                                           Variant{"NoPingNoParity",
+                                                   "no-WComParity-WPingMobile",
+                                                   {"WPingMobile", "WComParity"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace simtest

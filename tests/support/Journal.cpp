@@ -58,4 +58,15 @@ std::vector<std::string> GuardViolations(const std::vector<JournalCall>& calls) 
     return lines;
 }
 
+std::string JournalQuoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
 }  // namespace testsupport

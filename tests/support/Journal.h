@@ -22,5 +22,7 @@ std::vector<std::string> CallNames(const std::vector<JournalCall>& calls);
 std::vector<JournalCall> CallsOf(const std::vector<JournalCall>& calls, const std::string& name);
 // Lines naming a guard violation (CONCURRENT or AFTER-CLOSE).
 std::vector<std::string> GuardViolations(const std::vector<JournalCall>& calls);
+// A printable text argument as the journal writes it: in quotes, '"' and '\' escaped.
+std::string JournalQuoted(const std::string& text);
 
 }  // namespace testsupport
