@@ -4,7 +4,10 @@
 # subfolder `simulator/`, so that it never lies beside the executable under the maker's library's
 # name (the simulator's own install rule puts it there).
 
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/corvanetool.ini DESTINATION . COMPONENT tool)
+# Text files with the line ends of the platform.
+configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/corvanetool.ini
+               ${PROJECT_BINARY_DIR}/package/corvanetool.ini @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${PROJECT_BINARY_DIR}/package/corvanetool.ini DESTINATION . COMPONENT tool)
 set(CORVANE_VERSION ${PROJECT_VERSION})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
                ${PROJECT_BINARY_DIR}/package/README.txt @ONLY NEWLINE_STYLE CRLF)

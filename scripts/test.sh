@@ -57,6 +57,10 @@ run_windows() {
         cmake --build --preset "$windows_preset" --target wine_prefix
         run_ctest --preset "$windows_preset"
     done
+    echo "== the Windows package"
+    cmake --build --preset mingw-i686 --target package
+    python3 scripts/check-windows-package.py \
+        "build-mingw-i686/corvane-sensors-tool-$(sed -n 's/^project(CorvaneSensorsTool VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-win32.zip"
 }
 
 if [ "${1:-}" = "windows" ]; then
