@@ -26,7 +26,7 @@ if [ -n "${CORVANE_BUILD_DIR:-}" ]; then
     cmake --build "$build" --target corvane-sensors-tool corvane_simulator
 else
     build="$PWD/build"
-    scripts/setup.sh
+    scripts/setup.sh linux
     cmake --preset default
     cmake --build --preset default
 fi

@@ -3,6 +3,8 @@
 # for the Windows builds (mingw-w64 cross compilers, Wine for 64- and 32-bit programs, which needs
 # Debian's i386 architecture). Safe to run again: packages already present are left alone, and
 # the i386 architecture is added only once. Needs root (or sudo).
+#   scripts/setup.sh          everything (the test command's needs)
+#   scripts/setup.sh linux    only what the Linux build and its window need (scripts/run.sh)
 set -euo pipefail
 
 packages=(
@@ -13,11 +15,16 @@ packages=(
     xvfb xauth x11-utils imagemagick python3-xlib file
     fonts-liberation
     qt6-gtk-platformtheme librsvg2-bin
-    # Windows: the posix thread model (std::thread), and Wine to run the test programs.
-    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-    wine wine64 wine32:i386
     openbox xdotool
 )
+windows_packages=(
+    # The posix thread model (std::thread), and Wine to run the test programs.
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    wine wine64 wine32:i386
+)
+if [ "${1:-}" != linux ]; then
+    packages+=("${windows_packages[@]}")
+fi
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -27,7 +34,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 # wine32 is an i386 package: without the architecture, apt knows no such package.
 updated=no
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "${1:-}" != linux ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "Adding the i386 architecture (for wine32)"
     $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
